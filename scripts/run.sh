@@ -1,0 +1,8 @@
+#!/bin/sh
+# Installs what is missing, builds the program and starts it.
+set -eu
+cd "$(dirname "$0")/.."
+scripts/deps.sh
+cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+cmake --build build --target tarvendo-cli
+exec build/src/cli/tarvendo-cli "$@"
