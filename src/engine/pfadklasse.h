@@ -30,6 +30,9 @@ public:
     std::string pfadname;  // a root holds the whole base path
     std::int32_t aufgabe = aufgabe_keine;
     bool checked = false;
+    // The directory could not be listed (or was not entered, to keep the
+    // walk finite): its emptiness says nothing about what it holds.
+    bool nicht_gelesen = false;
 
     void setze_parent(Pfadklasse* pfad) { parent = pfad; }
     void setze_name(std::string Name) { pfadname = std::move(Name); }
