@@ -1,0 +1,97 @@
+#pragma once
+// Recording fakes of the engine's host interfaces.
+
+#include <functional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "engine/schnittstellen.h"
+
+namespace tarvendo::test {
+
+// Records every call as one line, e.g. "text:kopiere a", "aktwert:500".
+class AufzeichnendeAnzeige final : public Statusanzeige {
+public:
+    std::vector<std::string> aufrufe;
+    std::string letzter_text;
+
+    void text(std::string_view s) override {
+        letzter_text = s;
+        aufrufe.push_back("text:" + std::string(s));
+    }
+    void textpfad(std::string_view s) override {
+        letzter_text = s;
+        aufrufe.push_back("textpfad:" + std::string(s));
+    }
+    void setze_maxwert(std::int32_t w) override { aufrufe.push_back("maxwert:" + std::to_string(w)); }
+    void setze_aktwert(std::int32_t w) override { aufrufe.push_back("aktwert:" + std::to_string(w)); }
+    void erhöhe_aktwert(std::int32_t w) override { aufrufe.push_back("erhöhe:" + std::to_string(w)); }
+    void Reset() override { aufrufe.push_back("Reset"); }
+    void mit_prozentzahl(bool s) override { aufrufe.push_back(s ? "prozent:an" : "prozent:aus"); }
+    void setze_ausrichtung(std::int32_t a) override { aufrufe.push_back("ausrichtung:" + std::to_string(a)); }
+};
+
+struct AufzeichnendeAnzeigen {
+    AufzeichnendeAnzeige schritt, verzeichnis, datei, info;
+    Anzeigen alle{schritt, verzeichnis, datei, info};
+};
+
+// Counts yields; bei_nachgeben runs at each, with the yield's number (1-based).
+class ZählendeSchleife final : public Ereignisschleife {
+public:
+    int anzahl = 0;
+    std::function<void(int)> bei_nachgeben;
+    void ereignisse_verarbeiten() override {
+        ++anzahl;
+        if (bei_nachgeben) bei_nachgeben(anzahl);
+    }
+};
+
+// Answers from a script (OK once it runs out) and records every message.
+class SkriptRückfrage final : public Rückfrage {
+public:
+    struct Meldung {
+        std::string text;
+        Knöpfe knöpfe;
+    };
+    std::vector<Meldung> meldungen;
+    std::vector<Antwort> antworten;
+    Antwort melde_fehler(std::string_view text, Knöpfe knöpfe) override {
+        meldungen.push_back({std::string(text), knöpfe});
+        const std::size_t n = meldungen.size() - 1;
+        return n < antworten.size() ? antworten[n] : Antwort::OK;
+    }
+};
+
+// Keeps the nodes as (parent, text, image) in the order they were added.
+class AufzeichnenderErledigtbaum final : public Erledigtbaum {
+public:
+    struct Eintrag {
+        Knoten eltern;
+        std::string text;
+        std::string bild;
+    };
+    std::vector<Eintrag> knoten;  // node n is knoten[n - 1]
+    Knoten füge_hinzu(Knoten eltern, std::string_view text) override {
+        knoten.push_back({eltern, std::string(text), ""});
+        return static_cast<Knoten>(knoten.size());
+    }
+    void setze_bild(Knoten k, std::string_view bild) override {
+        if (k > 0 && static_cast<std::size_t>(k) <= knoten.size())
+            knoten[static_cast<std::size_t>(k) - 1].bild = bild;
+    }
+    // "parent text/child text [image]" lines, for compact assertions.
+    [[nodiscard]] std::vector<std::string> zeilen() const {
+        std::vector<std::string> z;
+        for (const auto& e : knoten) {
+            std::string pfad = e.text;
+            for (Knoten p = e.eltern; p != kein_knoten; p = knoten[static_cast<std::size_t>(p) - 1].eltern)
+                pfad = knoten[static_cast<std::size_t>(p) - 1].text + "/" + pfad;
+            z.push_back(pfad + " [" + e.bild + "]");
+        }
+        return z;
+    }
+};
+
+}  // namespace tarvendo::test

@@ -1,0 +1,75 @@
+#include "testhilfe/tempverzeichnis.h"
+
+#include <fcntl.h>
+#include <ftw.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cstdlib>
+#include <fstream>
+#include <sstream>
+#include <stdexcept>
+
+namespace tarvendo::test {
+
+namespace {
+int entferne(const char* pfad, const struct stat*, int typ, struct FTW*) {
+    // Make directories writable again in case a test took the bit away.
+    if (typ == FTW_DP) {
+        if (::rmdir(pfad) != 0) {
+            ::chmod(pfad, 0700);
+            ::rmdir(pfad);
+        }
+    } else {
+        ::unlink(pfad);
+    }
+    return 0;
+}
+}  // namespace
+
+TempVerzeichnis::TempVerzeichnis() {
+    const char* basis = std::getenv("TMPDIR");
+    std::string muster = std::string(basis && *basis ? basis : "/tmp") + "/tarvendo-test-XXXXXX";
+    if (!::mkdtemp(muster.data())) throw std::runtime_error("mkdtemp");
+    pfad_ = muster;
+}
+
+TempVerzeichnis::~TempVerzeichnis() {
+    // FTW_PHYS: never follow a link out of the scratch directory.
+    ::nftw(pfad_.c_str(), entferne, 32, FTW_DEPTH | FTW_PHYS);
+}
+
+std::string TempVerzeichnis::operator/(std::string_view relativ) const {
+    return pfad_ + "/" + std::string(relativ);
+}
+
+void schreibe_datei(const std::string& pfad, std::string_view inhalt) {
+    std::ofstream aus(pfad, std::ios::binary | std::ios::trunc);
+    aus.write(inhalt.data(), static_cast<std::streamsize>(inhalt.size()));
+    if (!aus) throw std::runtime_error("schreibe_datei " + pfad);
+}
+
+std::string lies_datei(const std::string& pfad) {
+    std::ifstream ein(pfad, std::ios::binary);
+    if (!ein) throw std::runtime_error("lies_datei " + pfad);
+    std::ostringstream inhalt;
+    inhalt << ein.rdbuf();
+    return inhalt.str();
+}
+
+void erstelle_verzeichnis(const std::string& pfad) {
+    if (::mkdir(pfad.c_str(), 0777) != 0) throw std::runtime_error("mkdir " + pfad);
+}
+
+void setze_zeit(const std::string& pfad, long sekunden, long nanosekunden) {
+    const timespec zeiten[2] = {{sekunden, nanosekunden}, {sekunden, nanosekunden}};
+    if (::utimensat(AT_FDCWD, pfad.c_str(), zeiten, AT_SYMLINK_NOFOLLOW) != 0)
+        throw std::runtime_error("utimensat " + pfad);
+}
+
+bool existiert(const std::string& pfad) {
+    struct stat st {};
+    return ::lstat(pfad.c_str(), &st) == 0;
+}
+
+}  // namespace tarvendo::test

@@ -1,0 +1,32 @@
+#pragma once
+// A scratch directory below $TMPDIR that is removed with everything in it.
+
+#include <string>
+#include <string_view>
+
+namespace tarvendo::test {
+
+class TempVerzeichnis {
+public:
+    TempVerzeichnis();
+    ~TempVerzeichnis();
+    TempVerzeichnis(const TempVerzeichnis&) = delete;
+    TempVerzeichnis& operator=(const TempVerzeichnis&) = delete;
+
+    [[nodiscard]] const std::string& pfad() const { return pfad_; }
+    // pfad() + "/" + relativ
+    [[nodiscard]] std::string operator/(std::string_view relativ) const;
+
+private:
+    std::string pfad_;
+};
+
+// Small helpers that abort the test on failure.
+void schreibe_datei(const std::string& pfad, std::string_view inhalt);
+[[nodiscard]] std::string lies_datei(const std::string& pfad);
+void erstelle_verzeichnis(const std::string& pfad);
+// Sets the modification time (seconds since the epoch, nanoseconds).
+void setze_zeit(const std::string& pfad, long sekunden, long nanosekunden = 0);
+[[nodiscard]] bool existiert(const std::string& pfad);  // without following links
+
+}  // namespace tarvendo::test
