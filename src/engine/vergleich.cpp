@@ -60,8 +60,7 @@ void vergleiche(Vergleichsstand& stand, const std::string& quelle, const std::st
     if (!zustand.abbruch) {
         schritt(anzeigen, "Aufgaben ermitteln");
         Aufgabenermittlung ermittlung(anzeigen, schleife, zustand);
-        (void)ermittlung.aufgaben_ermitteln(*stand.quellbaum, *stand.zielbaum,
-                                            *stand.aufgabenbaum);
+        (void)ermittlung.aufgaben_ermitteln(*stand.quellbaum, *stand.zielbaum, *stand.aufgabenbaum);
     }
 
     anzeigen.Arbeitsschritt.text("");

@@ -17,7 +17,7 @@ namespace tarvendo {
 // The trees of the last compare run and what it met.
 struct Vergleichsstand {
     std::unique_ptr<Pfadklasse> quellbaum;
-    std::unique_ptr<Pfadklasse> zielbaum;     // only the target-only entries remain
+    std::unique_ptr<Pfadklasse> zielbaum;  // only the target-only entries remain
     std::unique_ptr<Pfadklasse> aufgabenbaum;
     bool abgebrochen = false;
     // Directories of both trees that could not be read completely.

@@ -23,10 +23,10 @@ struct Listeneintrag {
 // The facts the scan records about one entry.
 struct Eintragsdaten {
     bool verzeichnis = false;
-    bool link = false;           // the data are a symbolic link's own
+    bool link = false;  // the data are a symbolic link's own
     std::int64_t größe = 0;
-    std::int64_t sekunden = 0;   // last write, whole seconds since 1970 UTC
-    std::uint32_t modus = 0;     // st_mode
+    std::int64_t sekunden = 0;  // last write, whole seconds since 1970 UTC
+    std::uint32_t modus = 0;    // st_mode
 };
 
 // Device and inode: the identity of a directory, whatever the path to it.

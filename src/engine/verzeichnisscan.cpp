@@ -64,8 +64,8 @@ void Verzeichnisscan::verzeichnis_auslesen(const std::string& pfad, Pfadklasse& 
     betrete(pfad, knoten, nullptr, nullptr);
 }
 
-void Verzeichnisscan::betrete(const std::string& pfad, Pfadklasse& knoten,
-                              Verzeichnisliste* eltern, const char* name) {
+void Verzeichnisscan::betrete(const std::string& pfad, Pfadklasse& knoten, Verzeichnisliste* eltern,
+                              const char* name) {
     anzeigen_.Arbeitsverzeichnis.textpfad(pfad);
     anzeigen_.Arbeitsinfo.text(fortschrittstext());
     ++anzahl_verzeichnisse;

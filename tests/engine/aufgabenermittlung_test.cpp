@@ -118,6 +118,7 @@ TEST(Aufgabenermittlung, ReihenfolgeUndZählung) {
     e.quelle.gib_datei("a.txt")->größe = 7;
 
     EXPECT_TRUE(e.los());
+    // clang-format off
     EXPECT_EQ(zeilen(e.aufgaben), (std::vector<std::string>{
                                       "0 /m/", "0 /m/tief/", "2 /m/tief/t",
                                       "2 /nurq/", "2 /nurq/u1/", "2 /nurq/u1/x", "2 /nurq/u2/",
@@ -129,13 +130,14 @@ TEST(Aufgabenermittlung, ReihenfolgeUndZählung) {
                                       "2 /neu1", "2 /a.txt",  // the source's spelling
                                       "3 /alt2", "3 /alt1", "3 /x",
                                   }));
+    // clang-format on
     EXPECT_EQ(e.zustand.anzahl_kopieren, 6);
     EXPECT_EQ(e.zustand.anzahl_löschen, 5);
     EXPECT_EQ(e.anzeigen.info.letzter_text, "6 kopieren / 5 löschen");
     // Only the target-only entries are left in the target tree.
-    EXPECT_EQ(zeilen(e.ziel), (std::vector<std::string>{"0 /nurz/", "0 /nurz/v/", "0 /nurz/v/w",
-                                                        "0 /nurz/w", "0 /nurz2/", "0 /alt2",
-                                                        "0 /alt1", "0 /x"}));
+    EXPECT_EQ(zeilen(e.ziel),
+              (std::vector<std::string>{"0 /nurz/", "0 /nurz/v/", "0 /nurz/v/w", "0 /nurz/w",
+                                        "0 /nurz2/", "0 /alt2", "0 /alt1", "0 /x"}));
     // The directory being compared is shown with its full source path.
     EXPECT_EQ(e.anzeigen.verzeichnis.aufrufe,
               (std::vector<std::string>{"text:/q", "text:/q/m", "text:/q/m/tief", "text:/q/same"}));
@@ -194,7 +196,8 @@ TEST(Aufgabenermittlung, NichtGeleseneQuellwurzelLöschtNirgends) {
 
 TEST(Aufgabenermittlung, EinseitigeVerzeichnisseZählenIhreDateien) {
     Ermittlung e;
-    for (const char* p : {"neu/", "neu/a/x", "neu/a/y", "neu/b/c/z", "leer/"}) füge_ein(e.quelle, p);
+    for (const char* p : {"neu/", "neu/a/x", "neu/a/y", "neu/b/c/z", "leer/"})
+        füge_ein(e.quelle, p);
     EXPECT_TRUE(e.los());
     EXPECT_EQ(e.zustand.anzahl_kopieren, 3);
     const Pfadklasse* leer = e.aufgaben.gib_pfad("leer");
@@ -202,9 +205,9 @@ TEST(Aufgabenermittlung, EinseitigeVerzeichnisseZählenIhreDateien) {
     EXPECT_EQ(leer->aufgabe, aufgabe_kopieren);
     EXPECT_TRUE(leer->pfade.empty() && leer->dateien.empty());
     // Once per one-side directory and once at the end of the level.
-    EXPECT_EQ(e.infos(), (std::vector<std::string>{"3 kopieren / 0 löschen",
-                                                   "3 kopieren / 0 löschen",
-                                                   "3 kopieren / 0 löschen"}));
+    EXPECT_EQ(e.infos(),
+              (std::vector<std::string>{"3 kopieren / 0 löschen", "3 kopieren / 0 löschen",
+                                        "3 kopieren / 0 löschen"}));
 }
 
 TEST(Aufgabenermittlung, SummeJeHundertAufgaben) {
@@ -212,10 +215,9 @@ TEST(Aufgabenermittlung, SummeJeHundertAufgaben) {
     for (int i = 0; i < 250; ++i) füge_ein(e.quelle, "n" + std::to_string(i));
     for (int i = 0; i < 100; ++i) füge_ein(e.ziel, "w" + std::to_string(i));
     EXPECT_TRUE(e.los());
-    EXPECT_EQ(e.infos(), (std::vector<std::string>{"100 kopieren / 0 löschen",
-                                                   "200 kopieren / 0 löschen",
-                                                   "250 kopieren / 100 löschen",
-                                                   "250 kopieren / 100 löschen"}));
+    EXPECT_EQ(e.infos(), (std::vector<std::string>{
+                             "100 kopieren / 0 löschen", "200 kopieren / 0 löschen",
+                             "250 kopieren / 100 löschen", "250 kopieren / 100 löschen"}));
     EXPECT_EQ(e.schleife.anzahl, 5);  // two phases, 100, 200, and the 100th deletion
 }
 
@@ -241,18 +243,18 @@ TEST_P(Abbruch, EndetAmNächstenTest) {
 }
 
 // Yields: a (2), b (2), then the root's two phases, then the 100th copy.
-INSTANTIATE_TEST_SUITE_P(
-    Fälle, Abbruch,
-    testing::Values(
-        // In a's first phase: a stops before its file and leaves no node.
-        Abbruchfall{1, {}},
-        // In b's second phase: b stops before its file deletion.
-        Abbruchfall{4, {"0 /a/", "2 /a/f"}},
-        // After the root's first phase: z is not deleted.
-        Abbruchfall{5, {"0 /a/", "2 /a/f", "0 /b/", "3 /b/alt"}},
-        Abbruchfall{6, {"0 /a/", "2 /a/f", "0 /b/", "3 /b/alt", "3 /z/"}},
-        // At the 100th copy, the last file.
-        Abbruchfall{7, {"0 /a/", "2 /a/f", "0 /b/", "3 /b/alt", "3 /z/", "2 /n100"}}));
+INSTANTIATE_TEST_SUITE_P(Fälle, Abbruch,
+                         testing::Values(
+                             // In a's first phase: a stops before its file and leaves no node.
+                             Abbruchfall{1, {}},
+                             // In b's second phase: b stops before its file deletion.
+                             Abbruchfall{4, {"0 /a/", "2 /a/f"}},
+                             // After the root's first phase: z is not deleted.
+                             Abbruchfall{5, {"0 /a/", "2 /a/f", "0 /b/", "3 /b/alt"}},
+                             Abbruchfall{6, {"0 /a/", "2 /a/f", "0 /b/", "3 /b/alt", "3 /z/"}},
+                             // At the 100th copy, the last file.
+                             Abbruchfall{
+                                 7, {"0 /a/", "2 /a/f", "0 /b/", "3 /b/alt", "3 /z/", "2 /n100"}}));
 
 TEST(Aufgabenermittlung, AbgebrochenNachUnterverzeichnisBleibtZielEintrag) {
     Ermittlung e;

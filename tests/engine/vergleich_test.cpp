@@ -53,9 +53,7 @@ struct Lauf {
         erstelle_verzeichnis(quelle);
         erstelle_verzeichnis(ziel);
     }
-    void los() {
-        vergleiche(stand, quelle, ziel, anzeigen.alle, schleife, zustand, dateisystem);
-    }
+    void los() { vergleiche(stand, quelle, ziel, anzeigen.alle, schleife, zustand, dateisystem); }
 };
 
 TEST(Vergleich, VollständigerLauf) {
@@ -80,10 +78,9 @@ TEST(Vergleich, VollständigerLauf) {
     EXPECT_EQ(l.zustand.anzahl_löschen, 1);
     EXPECT_TRUE(l.stand.nicht_gelesen.empty());
     EXPECT_EQ(l.anzeigen.schritt.aufrufe,
-              (std::vector<std::string>{"text:Speicher freigeben",
-                                        "text:Quellverzeichnisstruktur auslesen",
-                                        "text:Zielverzeichnisstruktur auslesen",
-                                        "text:Aufgaben ermitteln", "text:"}));
+              (std::vector<std::string>{
+                  "text:Speicher freigeben", "text:Quellverzeichnisstruktur auslesen",
+                  "text:Zielverzeichnisstruktur auslesen", "text:Aufgaben ermitteln", "text:"}));
     EXPECT_EQ(l.anzeigen.info.letzter_text, "1 kopieren / 1 löschen");
     EXPECT_EQ(l.anzeigen.verzeichnis.letzter_text, "");
     EXPECT_EQ(l.anzeigen.datei.letzter_text, "");
@@ -117,8 +114,8 @@ TEST(Vergleich, AbbruchWährendDerQuelle) {
     EXPECT_EQ(l.dateisystem.geöffnet, (std::vector<std::string>{l.quelle, l.quelle + "/u"}));
     EXPECT_TRUE(l.stand.aufgabenbaum->dateien.empty());
     EXPECT_FALSE(l.stand.aufgabenbaum->checked);
-    for (const auto* a : {&l.anzeigen.schritt, &l.anzeigen.verzeichnis, &l.anzeigen.datei,
-                          &l.anzeigen.info})
+    for (const auto* a :
+         {&l.anzeigen.schritt, &l.anzeigen.verzeichnis, &l.anzeigen.datei, &l.anzeigen.info})
         EXPECT_EQ(a->letzter_text, "");
     EXPECT_EQ(l.anzeigen.schritt.aufrufe.back(), "text:");
     EXPECT_EQ(std::count(l.anzeigen.schritt.aufrufe.begin(), l.anzeigen.schritt.aufrufe.end(),

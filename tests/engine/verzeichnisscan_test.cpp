@@ -123,8 +123,8 @@ TEST(Verzeichnisscan, SechsGibibyteDünnBesetzt) {
 
 TEST(Verzeichnisscan, NamenBleibenBytesGenau) {
     Scan s;
-    const std::string kaputt = "bild\xFF\xFE.jpg";    // not UTF-8
-    const std::string ordner = "Ordner\xC3(";         // truncated sequence
+    const std::string kaputt = "bild\xFF\xFE.jpg";  // not UTF-8
+    const std::string ordner = "Ordner\xC3(";       // truncated sequence
     erstelle_verzeichnis(s.tmp / ordner);
     schreibe_datei(s.tmp / kaputt, "");
     schreibe_datei(s.tmp / (ordner + "/" + kaputt), "");
@@ -147,7 +147,8 @@ TEST(Verzeichnisscan, NamenBleibenBytesGenau) {
     EXPECT_EQ(dateinamen(*s.wurzel.gib_pfad("D")), (std::set<std::string>{"x"}));
     EXPECT_TRUE(s.wurzel.gib_pfad("d")->dateien.empty());
     EXPECT_EQ(s.wurzel.gib_pfad(ordner)->gib_datei(kaputt)->Name, kaputt);
-    EXPECT_EQ(s.anzeigen.verzeichnis.aufrufe.back(), "textpfad:" + (s.tmp / "d"));  // sorted last of the directories
+    EXPECT_EQ(s.anzeigen.verzeichnis.aufrufe.back(),
+              "textpfad:" + (s.tmp / "d"));  // sorted last of the directories
 }
 
 TEST(Verzeichnisscan, SymbolischeLinks) {
@@ -181,8 +182,8 @@ TEST(Verzeichnisscan, SymbolischeLinks) {
     EXPECT_TRUE(zurück->nicht_gelesen);
     EXPECT_TRUE(zurück->pfade.empty() && zurück->dateien.empty());
     EXPECT_TRUE(s.wurzel.gib_pfad("ordnerlink/zurück")->nicht_gelesen);
-    EXPECT_EQ(s.scan.nicht_gelesen, (std::vector<std::string>{s.tmp / "echt/zurück",
-                                                              s.tmp / "ordnerlink/zurück"}));
+    EXPECT_EQ(s.scan.nicht_gelesen,
+              (std::vector<std::string>{s.tmp / "echt/zurück", s.tmp / "ordnerlink/zurück"}));
 }
 
 TEST(Verzeichnisscan, FortschrittNachLaufenderDateizahl) {
@@ -235,7 +236,8 @@ TEST(Verzeichnisscan, NichtLesbareVerzeichnisseWerdenMarkiert) {
     Scan s;
     for (const char* d : {"geheim", "teil", "ok"}) erstelle_verzeichnis(s.tmp / d);
     schreibe_datei(s.tmp / "geheim/x", "");
-    for (const char* f : {"1", "2", "3", "4", "5"}) schreibe_datei(s.tmp / (std::string("teil/") + f), "");
+    for (const char* f : {"1", "2", "3", "4", "5"})
+        schreibe_datei(s.tmp / (std::string("teil/") + f), "");
     schreibe_datei(s.tmp / "ok/y", "");
     s.quelle.öffnen_scheitert[s.tmp / "geheim"] = EACCES;
     s.quelle.lesen_scheitert[s.tmp / "teil"] = {3, EIO};
@@ -272,8 +274,8 @@ TEST(Verzeichnisscan, EintragOhneDaten) {
 
 struct Startfall {
     const char* name;
-    bool fehlt;     // the path does not exist
-    int fehler;     // else: errno injected when opening it
+    bool fehlt;  // the path does not exist
+    int fehler;  // else: errno injected when opening it
 };
 
 class UnlesbarerStart : public testing::TestWithParam<Startfall> {};

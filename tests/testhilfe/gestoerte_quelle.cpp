@@ -10,8 +10,7 @@ namespace {
 
 class GestörteListe final : public Verzeichnisliste {
 public:
-    GestörteListe(GestörteQuelle& quelle, std::string pfad,
-                  std::unique_ptr<Verzeichnisliste> innen)
+    GestörteListe(GestörteQuelle& quelle, std::string pfad, std::unique_ptr<Verzeichnisliste> innen)
         : quelle_(quelle), pfad_(std::move(pfad)), innen_(std::move(innen)) {
         if (auto it = quelle_.lesen_scheitert.find(pfad_); it != quelle_.lesen_scheitert.end())
             fehler_ = it->second;
