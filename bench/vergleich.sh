@@ -1,0 +1,53 @@
+#!/bin/sh
+# Times "tarvendo-cli vergleichen" against rsync's dry run and the stat floor
+# of find on the same two trees, and measures its memory per scanned entry.
+#   bench/vergleich.sh [N]      (default 100000 files)
+# BUILD (default: build) is the build directory, SCRATCH (default: a new
+# temporary directory, removed afterwards) is where the trees are built.
+set -eu
+cd "$(dirname "$0")/.."
+n=${1:-100000}
+build=${BUILD:-build}
+laeufe=3
+
+cmake --build "$build" --target tarvendo-cli tarvendo-baumgenerator tarvendo-messen >/dev/null
+cli=$build/src/cli/tarvendo-cli
+messen=$build/bench/tarvendo-messen
+
+if [ -n "${SCRATCH:-}" ]; then
+    basis=$SCRATCH
+else
+    basis=$(mktemp -d)
+    trap 'rm -rf "$basis"' EXIT
+fi
+q=$basis/quelle
+z=$basis/ziel
+if [ ! -d "$q" ]; then
+    echo "Erzeuge $n Dateien in $basis ..."
+    "$build/bench/tarvendo-baumgenerator" "$basis" "$n"
+fi
+mkdir -p "$basis/leer1" "$basis/leer2"
+
+eintraege=$(find "$q" "$z" -mindepth 1 | wc -l)
+aufgaben=$("$cli" vergleichen "$q" "$z" | tail -n 1)
+echo "Einträge in beiden Bäumen: $eintraege; Aufgaben: $aufgaben"
+
+# Each command once to warm the cache, then the best of $laeufe runs.
+miss() {
+    "$messen" 1 "$@" >/dev/null
+    "$messen" "$laeufe" "$@"
+}
+set -- $(miss "$cli" vergleichen "$q" "$z"); t_cli=$1; kb_cli=$2
+set -- $(miss rsync -an --delete "$q/" "$z/"); t_rsync=$1
+set -- $(miss find "$q" "$z" -printf '%s %T@\n'); t_find=$1
+set -- $(miss "$cli" vergleichen "$basis/leer1" "$basis/leer2"); kb_leer=$2
+
+awk -v c="$t_cli" -v r="$t_rsync" -v f="$t_find" -v kb="$kb_cli" -v kb0="$kb_leer" \
+    -v e="$eintraege" 'BEGIN {
+    printf "tarvendo-cli vergleichen  %8.1f ms   Spitze %d KiB (leer: %d KiB)\n", c, kb, kb0
+    printf "rsync -an --delete        %8.1f ms\n", r
+    printf "find -printf (stat)       %8.1f ms\n", f
+    printf "Verhältnis zu rsync       %8.2f   (Ziel <= 0.5)\n", c / r
+    printf "Verhältnis zu find        %8.2f   (Ziel <= 1.3)\n", c / f
+    printf "Speicher je Eintrag       %8.1f Bytes (Ziel <= 150)\n", (kb - kb0) * 1024 / e
+}'
