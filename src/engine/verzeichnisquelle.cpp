@@ -5,7 +5,11 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
+#include <thread>
+
+#include "engine/statgehilfen.h"
 
 namespace tarvendo {
 
@@ -28,13 +32,15 @@ Eintragsart art_von(unsigned char d_type) {
 
 class PosixListe final : public Verzeichnisliste {
 public:
-    PosixListe(DIR* dir, Verzeichniskennung kennung) : dir_(dir), kennung_(kennung) {}
+    PosixListe(DIR* dir, Verzeichniskennung kennung, Statgehilfen& gehilfen)
+        : dir_(dir), kennung_(kennung), gehilfen_(gehilfen) {}
     ~PosixListe() override { ::closedir(dir_); }
     PosixListe(const PosixListe&) = delete;
     PosixListe& operator=(const PosixListe&) = delete;
 
     // Takes over fd: closes it on failure as well.
-    static Ergebnis<std::unique_ptr<Verzeichnisliste>> aus_deskriptor(int fd) {
+    static Ergebnis<std::unique_ptr<Verzeichnisliste>> aus_deskriptor(int fd,
+                                                                      Statgehilfen& gehilfen) {
         struct stat st {};
         if (::fstat(fd, &st) != 0) {
             const int fehler = errno;
@@ -50,7 +56,7 @@ public:
         const Verzeichniskennung kennung{static_cast<std::uint64_t>(st.st_dev),
                                          static_cast<std::uint64_t>(st.st_ino)};
         return Ergebnis<std::unique_ptr<Verzeichnisliste>>::gut(
-            std::make_unique<PosixListe>(dir, kennung));
+            std::make_unique<PosixListe>(dir, kennung, gehilfen));
     }
 
     Verzeichniskennung kennung() const override { return kennung_; }
@@ -66,35 +72,54 @@ public:
     }
 
     Ergebnis<Eintragsdaten> daten(const char* name, bool folgen) override {
-        struct stat st {};
-        if (::fstatat(::dirfd(dir_), name, &st, folgen ? 0 : AT_SYMLINK_NOFOLLOW) != 0)
-            return Ergebnis<Eintragsdaten>::fehler(errno);
-        Eintragsdaten d;
-        d.verzeichnis = S_ISDIR(st.st_mode);
-        d.link = S_ISLNK(st.st_mode);
-        d.größe = static_cast<std::int64_t>(st.st_size);
-        d.sekunden = static_cast<std::int64_t>(st.st_mtim.tv_sec);
-        d.modus = static_cast<std::uint32_t>(st.st_mode);
-        return Ergebnis<Eintragsdaten>::gut(d);
+        Datenabfrage abfrage{name, {}, 0};
+        stat_abfrage(::dirfd(dir_), abfrage, folgen ? 0 : AT_SYMLINK_NOFOLLOW);
+        if (abfrage.fehler != 0) return Ergebnis<Eintragsdaten>::fehler(abfrage.fehler);
+        return Ergebnis<Eintragsdaten>::gut(abfrage.daten);
     }
 
     Ergebnis<std::unique_ptr<Verzeichnisliste>> öffne(const char* name) override {
         const int fd = ::openat(::dirfd(dir_), name, O_RDONLY | O_DIRECTORY | O_CLOEXEC);
         if (fd < 0) return Ergebnis<std::unique_ptr<Verzeichnisliste>>::fehler(errno);
-        return aus_deskriptor(fd);
+        return aus_deskriptor(fd, gehilfen_);
+    }
+
+    void daten_mehrere(std::span<Datenabfrage> abfragen) override {
+        gehilfen_.führe_aus(::dirfd(dir_), abfragen);
     }
 
 private:
     DIR* dir_;
     Verzeichniskennung kennung_;
+    Statgehilfen& gehilfen_;
 };
 
+unsigned weitere_prozessoren() {
+    const unsigned alle = std::max(1u, std::thread::hardware_concurrency());
+    return std::min(alle - 1, 3u);
+}
+
 }  // namespace
+
+void Verzeichnisliste::daten_mehrere(std::span<Datenabfrage> abfragen) {
+    for (Datenabfrage& a : abfragen) {
+        const Ergebnis<Eintragsdaten> d = daten(a.name, true);
+        a.fehler = d.fehlercode();
+        if (d) a.daten = d.wert();
+    }
+}
+
+PosixVerzeichnisquelle::PosixVerzeichnisquelle() : PosixVerzeichnisquelle(weitere_prozessoren()) {}
+
+PosixVerzeichnisquelle::PosixVerzeichnisquelle(unsigned gehilfen)
+    : gehilfen_(std::make_unique<Statgehilfen>(gehilfen)) {}
+
+PosixVerzeichnisquelle::~PosixVerzeichnisquelle() = default;
 
 Ergebnis<std::unique_ptr<Verzeichnisliste>> PosixVerzeichnisquelle::öffne(const std::string& pfad) {
     const int fd = ::openat(AT_FDCWD, pfad.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
     if (fd < 0) return Ergebnis<std::unique_ptr<Verzeichnisliste>>::fehler(errno);
-    return PosixListe::aus_deskriptor(fd);
+    return PosixListe::aus_deskriptor(fd, *gehilfen_);
 }
 
 }  // namespace tarvendo

@@ -6,6 +6,7 @@
 
 #include <cstdint>
 #include <memory>
+#include <span>
 #include <string>
 
 #include "engine/ergebnis.h"
@@ -29,6 +30,13 @@ struct Eintragsdaten {
     std::uint32_t modus = 0;    // st_mode
 };
 
+// One entry of a batch of data requests.
+struct Datenabfrage {
+    const char* name = nullptr;
+    Eintragsdaten daten;
+    int fehler = 0;  // errno of the request; 0: daten are valid
+};
+
 // Device and inode: the identity of a directory, whatever the path to it.
 struct Verzeichniskennung {
     std::uint64_t gerät = 0;
@@ -47,6 +55,9 @@ public:
     // The data of an entry of this directory; folgen: of what a symbolic
     // link points to rather than of the link.
     [[nodiscard]] virtual Ergebnis<Eintragsdaten> daten(const char* name, bool folgen) = 0;
+    // The data of several entries, following links, in any order; the
+    // default asks daten() one by one.
+    virtual void daten_mehrere(std::span<Datenabfrage> abfragen);
     // Opens a sub-directory (or what a link of that name points to).
     [[nodiscard]] virtual Ergebnis<std::unique_ptr<Verzeichnisliste>> öffne(const char* name) = 0;
 };
@@ -58,11 +69,25 @@ public:
         const std::string& pfad) = 0;
 };
 
-// The real file system through openat, fdopendir/readdir and fstatat.
+class Statgehilfen;
+
+// The real file system through openat, fdopendir/readdir and fstatat. The
+// stats of a batch are shared with helper threads, one per further processor
+// (at most three): a scan spends nearly all its time in them. The helpers
+// touch nothing but the kernel and the batch's own slots.
 class PosixVerzeichnisquelle final : public Verzeichnisquelle {
 public:
+    PosixVerzeichnisquelle();
+    explicit PosixVerzeichnisquelle(unsigned gehilfen);
+    ~PosixVerzeichnisquelle() override;
+    PosixVerzeichnisquelle(const PosixVerzeichnisquelle&) = delete;
+    PosixVerzeichnisquelle& operator=(const PosixVerzeichnisquelle&) = delete;
+
     [[nodiscard]] Ergebnis<std::unique_ptr<Verzeichnisliste>> öffne(
         const std::string& pfad) override;
+
+private:
+    std::unique_ptr<Statgehilfen> gehilfen_;
 };
 
 }  // namespace tarvendo

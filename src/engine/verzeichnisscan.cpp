@@ -3,7 +3,6 @@
 #include <sys/stat.h>
 
 #include <cerrno>
-#include <cstring>
 #include <ctime>
 #include <utility>
 
@@ -18,14 +17,13 @@ bool ist_punkt_oder_punktpunkt(const char* name) {
     return name[0] == '.' && (name[1] == '\0' || (name[1] == '.' && name[2] == '\0'));
 }
 
-std::string verbinde(const std::string& pfad, const char* name) {
+std::string verbinde(const std::string& pfad, const std::string& name) {
     std::string ergebnis;
-    const std::size_t länge = std::strlen(name);
-    ergebnis.reserve(pfad.size() + 1 + länge);
+    ergebnis.reserve(pfad.size() + 1 + name.size());
     ergebnis = pfad;
     // Below "/" a second separator would only clutter the display.
     if (ergebnis.empty() || ergebnis.back() != '/') ergebnis += '/';
-    ergebnis.append(name, länge);
+    ergebnis += name;
     return ergebnis;
 }
 
@@ -89,52 +87,71 @@ void Verzeichnisscan::betrete(const std::string& pfad, Pfadklasse& knoten, Verze
 
 void Verzeichnisscan::lies_einträge(Verzeichnisliste& liste, const std::string& pfad,
                                     Pfadklasse& knoten) {
+    // The whole listing first, so that the data of its entries can be
+    // fetched in one batch; then the entries in listing order.
+    struct Eintrag {
+        std::string name;
+        bool verzeichnis;  // known from the listing, no stat needed
+    };
+    std::vector<Eintrag> einträge;
+    bool vollständig = true;
     for (;;) {
         const Ergebnis<Listeneintrag> nächster = liste.nächster();
         if (!nächster) {  // what was read stays; the rest is unknown
-            markiere(pfad, knoten);
-            return;
+            vollständig = false;
+            break;
         }
         const Listeneintrag eintrag = nächster.wert();
-        if (!eintrag.name) return;
-        const char* name = eintrag.name;
+        if (!eintrag.name) break;
+        if (ist_punkt_oder_punktpunkt(eintrag.name)) continue;
+        einträge.push_back({eintrag.name, eintrag.art == Eintragsart::verzeichnis});
+    }
 
-        if (ist_punkt_oder_punktpunkt(name)) {
-            // skipped
-        } else if (eintrag.art == Eintragsart::verzeichnis) {
-            // A real directory: opening it tells its identity, no stat needed.
-            unterverzeichnis(liste, name, pfad, knoten);
+    std::vector<Datenabfrage> abfragen;
+    abfragen.reserve(einträge.size());
+    for (const Eintrag& e : einträge)
+        if (!e.verzeichnis) abfragen.push_back({e.name.c_str(), {}, 0});
+    liste.daten_mehrere(abfragen);
+
+    std::size_t abfrage = 0;
+    for (Eintrag& e : einträge) {
+        if (e.verzeichnis) {
+            unterverzeichnis(liste, e.name, pfad, knoten);
         } else {
-            Ergebnis<Eintragsdaten> daten = liste.daten(name, true);
-            // A link that cannot be followed is recorded with its own data,
-            // so that it can still be matched (and deleted in a target).
-            if (!daten) daten = liste.daten(name, false);
+            const Datenabfrage& a = abfragen[abfrage++];
+            Ergebnis<Eintragsdaten> daten =
+                a.fehler == 0 ? Ergebnis<Eintragsdaten>::gut(a.daten) : liste.daten(a.name, false);
+            // A link that cannot be followed was recorded with its own data
+            // just now, so that it can still be matched (and deleted in a
+            // target). Failing that, an entry gone since the listing is
+            // simply absent; any other failure leaves the directory
+            // incompletely known.
             if (!daten) {
-                // Gone since the listing: nothing to record. Anything else
-                // leaves the directory incompletely known.
                 if (daten.fehlercode() != ENOENT) markiere(pfad, knoten);
             } else if (daten.wert().verzeichnis) {
-                unterverzeichnis(liste, name, pfad, knoten);
+                unterverzeichnis(liste, e.name, pfad, knoten);
             } else {
-                datei(name, daten.wert(), knoten);
+                datei(std::move(e.name), daten.wert(), knoten);
             }
         }
-        if (zustand_.abbruch) return;
+        if (zustand_.abbruch) break;
     }
+    if (!vollständig) markiere(pfad, knoten);
 }
 
-void Verzeichnisscan::unterverzeichnis(Verzeichnisliste& liste, const char* name,
+void Verzeichnisscan::unterverzeichnis(Verzeichnisliste& liste, const std::string& name,
                                        const std::string& pfad, Pfadklasse& knoten) {
     Pfadklasse& kind = knoten.setze_pfad(name);
-    betrete(verbinde(pfad, name), kind, &liste, name);
+    betrete(verbinde(pfad, name), kind, &liste, name.c_str());
     zeige_fortschritt_und_warte();
 }
 
-void Verzeichnisscan::datei(const char* name, const Eintragsdaten& daten, Pfadklasse& knoten) {
+void Verzeichnisscan::datei(std::string name, const Eintragsdaten& daten, Pfadklasse& knoten) {
     std::uint32_t attr = 0;
     if ((daten.modus & S_IWUSR) == 0) attr |= attr_schreibgeschützt;
-    if (name[0] == '.') attr |= attr_versteckt;
-    knoten.setze_datei(name, datum_aus_sekunden(daten.sekunden + versatz_), daten.größe, attr);
+    if (name.starts_with('.')) attr |= attr_versteckt;
+    knoten.setze_datei(std::move(name), datum_aus_sekunden(daten.sekunden + versatz_), daten.größe,
+                       attr);
     ++anzahl_dateien;
     if (anzahl_dateien % 100 == 0) zeige_fortschritt_und_warte();
 }

@@ -47,9 +47,9 @@ private:
     void betrete(const std::string& pfad, Pfadklasse& knoten, Verzeichnisliste* eltern,
                  const char* name);
     void lies_einträge(Verzeichnisliste& liste, const std::string& pfad, Pfadklasse& knoten);
-    void unterverzeichnis(Verzeichnisliste& liste, const char* name, const std::string& pfad,
+    void unterverzeichnis(Verzeichnisliste& liste, const std::string& name, const std::string& pfad,
                           Pfadklasse& knoten);
-    void datei(const char* name, const Eintragsdaten& daten, Pfadklasse& knoten);
+    void datei(std::string name, const Eintragsdaten& daten, Pfadklasse& knoten);
     void markiere(const std::string& pfad, Pfadklasse& knoten);
     void zeige_fortschritt_und_warte();
 
