@@ -1,8 +1,10 @@
 // Builds a source tree and a target tree for the comparison benchmark:
-//   tarvendo-baumgenerator DIR N
+//   tarvendo-baumgenerator DIR N [PRÄFIX]
 // DIR/quelle holds N files, 100 per directory, 50 directories per parent,
 // sizes 0-2000 bytes. DIR/ziel is a copy with 1 % of the files changed in
 // size, 1 % missing and 1 % extra. The same N always gives the same trees.
+// File names are PRÄFIX (default "datei_"), the number and ".dat"; a longer
+// prefix shows what longer names cost in memory.
 
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -60,12 +62,13 @@ std::string verzeichnis(long blatt, long blätter) {
 }  // namespace
 
 int main(int argc, char** argv) {
-    if (argc != 3) {
-        std::fputs("Aufruf: tarvendo-baumgenerator DIR N\n", stderr);
+    if (argc != 3 && argc != 4) {
+        std::fputs("Aufruf: tarvendo-baumgenerator DIR N [PRÄFIX]\n", stderr);
         return 2;
     }
     const std::string basis = argv[1];
     const long n = std::atol(argv[2]);
+    const std::string präfix = argc == 4 ? argv[3] : "datei_";
     const std::string quelle = basis + "/quelle", ziel = basis + "/ziel";
     mkdir_p(basis);
     mkdir_p(quelle);
@@ -86,7 +89,7 @@ int main(int argc, char** argv) {
                 }
             zuletzt = relativ;
         }
-        const std::string name = "/datei_" + std::to_string(i) + ".dat";
+        const std::string name = "/" + präfix + std::to_string(i) + ".dat";
         const long größe = größen(zufall);
         schreibe(quelle + relativ + name, größe, zeit);
         switch (prozent(zufall)) {

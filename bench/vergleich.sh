@@ -1,7 +1,7 @@
 #!/bin/sh
 # Times "tarvendo-cli vergleichen" against rsync's dry run and the stat floor
 # of find on the same two trees, and measures its memory per scanned entry.
-#   bench/vergleich.sh [N]      (default 100000 files)
+#   bench/vergleich.sh [N [PRÄFIX]]   (default 100000 files named datei_<n>.dat)
 # BUILD (default: build) is the build directory, SCRATCH (default: a new
 # temporary directory, removed afterwards) is where the trees are built.
 set -eu
@@ -24,7 +24,7 @@ q=$basis/quelle
 z=$basis/ziel
 if [ ! -d "$q" ]; then
     echo "Erzeuge $n Dateien in $basis ..."
-    "$build/bench/tarvendo-baumgenerator" "$basis" "$n"
+    "$build/bench/tarvendo-baumgenerator" "$basis" "$n" ${2:+"$2"}
 fi
 mkdir -p "$basis/leer1" "$basis/leer2"
 

@@ -41,6 +41,7 @@ double datum_aus_sekunden(std::int64_t lokale_sekunden) {
 }
 
 std::int64_t utc_versatz_jetzt() {
+    ::tzset();  // the zone in force now, even if TZ changed since the last scan
     const std::time_t jetzt = std::time(nullptr);
     std::tm lokal{};
     if (!::localtime_r(&jetzt, &lokal)) return 0;
