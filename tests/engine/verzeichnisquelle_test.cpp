@@ -1,12 +1,7 @@
 #include "engine/verzeichnisquelle.h"
 
-#include <sys/stat.h>
-#include <unistd.h>
-
 #include <gtest/gtest.h>
 
-#include <cerrno>
-#include <map>
 #include <string>
 #include <vector>
 
@@ -17,51 +12,6 @@ namespace {
 
 using test::erstelle_verzeichnis;
 using test::schreibe_datei;
-
-std::map<std::string, Eintragsart> liste_auf(Verzeichnisliste& liste) {
-    std::map<std::string, Eintragsart> einträge;
-    for (;;) {
-        const Ergebnis<Listeneintrag> e = liste.nächster();
-        EXPECT_TRUE(e.ok());
-        if (!e || !e.wert().name) return einträge;
-        einträge[e.wert().name] = e.wert().art;
-    }
-}
-
-TEST(PosixVerzeichnisquelle, ListetUndÖffnetRelativ) {
-    test::TempVerzeichnis tmp;
-    erstelle_verzeichnis(tmp / "u");
-    schreibe_datei(tmp / "u/f", "abc");
-    ASSERT_EQ(::symlink("u", (tmp / "l").c_str()), 0);
-    PosixVerzeichnisquelle quelle(0);
-
-    auto wurzel = quelle.öffne(tmp.pfad());
-    ASSERT_TRUE(wurzel.ok());
-    const auto einträge = liste_auf(*wurzel.wert());
-    EXPECT_EQ(einträge.size(), 4u);  // ".", "..", "u", "l"
-    EXPECT_TRUE(einträge.count(".") && einträge.count(".."));
-
-    struct stat st {};
-    ASSERT_EQ(::stat((tmp / "u").c_str(), &st), 0);
-    auto u = wurzel.wert()->öffne("u");
-    ASSERT_TRUE(u.ok());
-    EXPECT_EQ(u.wert()->kennung(), (Verzeichniskennung{st.st_dev, st.st_ino}));
-    auto über_link = wurzel.wert()->öffne("l");  // a link is followed
-    ASSERT_TRUE(über_link.ok());
-    EXPECT_EQ(über_link.wert()->kennung(), u.wert()->kennung());
-
-    const auto f = u.wert()->daten("f", true);
-    ASSERT_TRUE(f.ok());
-    EXPECT_FALSE(f.wert().verzeichnis);
-    EXPECT_EQ(f.wert().größe, 3);
-    const auto l = wurzel.wert()->daten("l", false);
-    ASSERT_TRUE(l.ok());
-    EXPECT_TRUE(l.wert().link);
-
-    EXPECT_EQ(u.wert()->öffne("f").fehlercode(), ENOTDIR);
-    EXPECT_EQ(u.wert()->daten("fehlt", true).fehlercode(), ENOENT);
-    EXPECT_EQ(quelle.öffne(tmp / "fehlt").fehlercode(), ENOENT);
-}
 
 // The helpers must answer every request of every batch exactly as one
 // thread would, however the requests are shared out.
