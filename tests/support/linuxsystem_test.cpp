@@ -4,6 +4,7 @@
 
 #include <map>
 
+#include "support/betriebssystem.h"
 #include "support/osrelease.h"
 #include "testhilfe/tempverzeichnis.h"
 
@@ -140,6 +141,49 @@ TEST(Linuxsystem, SpracheAusDerUmgebung) {
         };
         EXPECT_EQ(sprache_des_gebietsschemas(gebietsschema_der_meldungen(umgebung)), z.sprache);
     }
+}
+
+TEST(Linuxsystem, AlsQuelleVonOperatingSystem) {
+    const test::TempVerzeichnis tmp;
+    test::schreibe_datei(tmp / "os-release", "NAME=Debian\nPRETTY_NAME=\"Debian GNU/Linux 12\"\n");
+    Kernelkennung kernel{"6.1.0-18-686-pae", "x86_64"};
+    Linuxzugriffe z;
+    z.kernel = [&] { return kernel; };
+    z.os_release_dateien = {tmp / "os-release"};
+    z.umgebung = [](const char* name) -> const char* {
+        return std::string_view(name) == "LANG" ? "de_AT.UTF-8" : nullptr;
+    };
+    z.zeigerbreite = 4;
+
+    const OperatingSystem os(std::make_unique<Linuxsystem>(z));
+    EXPECT_EQ(os.Platform(), 0);
+    EXPECT_EQ(os.Version(), 0);
+    EXPECT_EQ(os.Major(), 6);
+    EXPECT_EQ(os.Minor(), 1);
+    EXPECT_EQ(os.Revision(), 0);
+    EXPECT_EQ(os.ServicePack(), "");
+    EXPECT_EQ(os.Name(), "Debian GNU/Linux 12");
+    EXPECT_EQ(os.ToString(), "Linux 6.1.0-18-686-pae");
+    EXPECT_EQ(os.LangID(), 0);
+    EXPECT_EQ(os.Language(), "de_AT");
+    EXPECT_EQ(os.Edition(), 0);
+    EXPECT_TRUE(os.Is64BitOS());
+    kernel.maschine = "i686";  // asked again at every call
+    EXPECT_FALSE(os.Is64BitOS());
+
+    kernel.release = "";  // uname failed
+    EXPECT_EQ(OperatingSystem(std::make_unique<Linuxsystem>(z)).ToString(), "Linux");
+}
+
+TEST(Linuxsystem, LaufendesSystem) {
+    const OperatingSystem os;
+    const Kernelkennung kernel = kernelkennung_des_systems();
+    EXPECT_EQ(os.Platform(), 0);
+    EXPECT_EQ(os.Version(), 0);
+    EXPECT_EQ(os.ToString(), "Linux " + kernel.release);
+    EXPECT_FALSE(os.Name().empty());
+    EXPECT_GE(os.Major(), 2);
+    EXPECT_EQ(os.Is64BitOS(), sizeof(void*) == 4 && ist_64bit_maschine(kernel.maschine));
 }
 
 }  // namespace
