@@ -66,7 +66,9 @@ bool Aufgabenermittlung::ermittle(const Pfadklasse& qpfad, Pfadklasse& zpfad, Pf
     for (const Pfadklasse& qp : qpfad.pfade) {
         if (Pfadklasse* zp = gegenstück(qp, qpfad.pfade, zpfad.pfade)) {
             Pfadklasse& ap = apfad.setze_pfad(qp.pfadname);
-            if (ermittle(qp, *zp, ap, löschen_erlaubt))
+            // Below a target directory reached through a link, a deletion
+            // would reach outside the target tree.
+            if (ermittle(qp, *zp, ap, löschen_erlaubt && !zp->ist_verknüpfung))
                 gefunden = true;
             else
                 apfad.lösche_pfad(qp.pfadname);
@@ -84,8 +86,7 @@ bool Aufgabenermittlung::ermittle(const Pfadklasse& qpfad, Pfadklasse& zpfad, Pf
 
     if (löschen_erlaubt)
         for (const Pfadklasse& zp : zpfad.pfade) {
-            zp.pfad_kopieren(apfad, aufgabe_löschen);
-            zustand_.anzahl_löschen += zp.gib_dateianzahl();
+            zustand_.anzahl_löschen += zp.pfad_kopieren(apfad, aufgabe_löschen).gib_dateianzahl();
             gefunden = true;
         }
     schleife_.ereignisse_verarbeiten();

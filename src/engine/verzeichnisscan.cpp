@@ -92,7 +92,7 @@ void Verzeichnisscan::lies_einträge(Verzeichnisliste& liste, const std::string&
     // fetched in one batch; then the entries in listing order.
     struct Eintrag {
         std::string name;
-        bool verzeichnis;  // known from the listing, no stat needed
+        Eintragsart art;  // a directory known from the listing needs no stat
     };
     std::vector<Eintrag> einträge;
     bool vollständig = true;
@@ -105,19 +105,19 @@ void Verzeichnisscan::lies_einträge(Verzeichnisliste& liste, const std::string&
         const Listeneintrag eintrag = nächster.wert();
         if (!eintrag.name) break;
         if (ist_punkt_oder_punktpunkt(eintrag.name)) continue;
-        einträge.push_back({eintrag.name, eintrag.art == Eintragsart::verzeichnis});
+        einträge.push_back({eintrag.name, eintrag.art});
     }
 
     std::vector<Datenabfrage> abfragen;
     abfragen.reserve(einträge.size());
     for (const Eintrag& e : einträge)
-        if (!e.verzeichnis) abfragen.push_back({e.name.c_str(), {}, 0});
+        if (e.art != Eintragsart::verzeichnis) abfragen.push_back({e.name.c_str(), {}, 0});
     liste.daten_mehrere(abfragen);
 
     std::size_t abfrage = 0;
     for (Eintrag& e : einträge) {
-        if (e.verzeichnis) {
-            unterverzeichnis(liste, e.name, pfad, knoten);
+        if (e.art == Eintragsart::verzeichnis) {
+            unterverzeichnis(liste, e.name, pfad, knoten, false);
         } else {
             const Datenabfrage& a = abfragen[abfrage++];
             Ergebnis<Eintragsdaten> daten =
@@ -130,7 +130,7 @@ void Verzeichnisscan::lies_einträge(Verzeichnisliste& liste, const std::string&
             if (!daten) {
                 if (daten.fehlercode() != ENOENT) markiere(pfad, knoten);
             } else if (daten.wert().verzeichnis) {
-                unterverzeichnis(liste, e.name, pfad, knoten);
+                unterverzeichnis(liste, e.name, pfad, knoten, ist_verknüpfung(liste, e.name, e.art));
             } else {
                 datei(std::move(e.name), daten.wert(), knoten);
             }
@@ -140,9 +140,19 @@ void Verzeichnisscan::lies_einträge(Verzeichnisliste& liste, const std::string&
     if (!vollständig) markiere(pfad, knoten);
 }
 
+bool Verzeichnisscan::ist_verknüpfung(Verzeichnisliste& liste, const std::string& name,
+                                      Eintragsart art) {
+    if (art != Eintragsart::unbekannt) return art == Eintragsart::link;
+    // The listing did not say; a link that cannot be looked at counts as one.
+    const Ergebnis<Eintragsdaten> eigene = liste.daten(name.c_str(), false);
+    return !eigene || eigene.wert().link;
+}
+
 void Verzeichnisscan::unterverzeichnis(Verzeichnisliste& liste, const std::string& name,
-                                       const std::string& pfad, Pfadklasse& knoten) {
+                                       const std::string& pfad, Pfadklasse& knoten,
+                                       bool verknüpfung) {
     Pfadklasse& kind = knoten.setze_pfad(name);
+    kind.ist_verknüpfung = verknüpfung;
     betrete(verbinde(pfad, name), kind, &liste, name.c_str());
     zeige_fortschritt_und_warte();
 }

@@ -31,6 +31,7 @@ public:
     // goes to Arbeitsverzeichnis and Arbeitsinfo; a directory that cannot be
     // listed, or is not entered because it lies on its own path, stays an
     // empty node marked nicht_gelesen and its path is added to nicht_gelesen.
+    // A directory reached through a symbolic link is marked ist_verknüpfung.
     // Stops after the entry at hand once abbruch is set.
     void verzeichnis_auslesen(const std::string& pfad, Pfadklasse& knoten);
 
@@ -48,7 +49,9 @@ private:
                  const char* name);
     void lies_einträge(Verzeichnisliste& liste, const std::string& pfad, Pfadklasse& knoten);
     void unterverzeichnis(Verzeichnisliste& liste, const std::string& name, const std::string& pfad,
-                          Pfadklasse& knoten);
+                          Pfadklasse& knoten, bool verknüpfung);
+    [[nodiscard]] static bool ist_verknüpfung(Verzeichnisliste& liste, const std::string& name,
+                                              Eintragsart art);
     void datei(std::string name, const Eintragsdaten& daten, Pfadklasse& knoten);
     void markiere(const std::string& pfad, Pfadklasse& knoten);
     void zeige_fortschritt_und_warte();

@@ -1,6 +1,7 @@
 #include "engine/vergleich.h"
 
 #include <gtest/gtest.h>
+#include <unistd.h>
 
 #include <algorithm>
 #include <cerrno>
@@ -88,6 +89,38 @@ TEST(Vergleich, VollständigerLauf) {
     EXPECT_EQ(std::count(l.anzeigen.info.aufrufe.begin(), l.anzeigen.info.aufrufe.end(),
                          "text:0 Verzeichnisse / 0 Dateien"),
               2);
+}
+
+// Deleting below a directory link in the target would delete outside the
+// target tree: a target-only link is only to be removed itself, and below a
+// matched one nothing is deleted.
+TEST(Vergleich, NichtsWirdDurchEinenLinkGelöscht) {
+    Lauf l;
+    const std::string draußen = l.tmp / "draussen";
+    erstelle_verzeichnis(draußen);
+    schreibe_datei(draußen + "/wertvoll", "w");
+    erstelle_verzeichnis(draußen + "/unter");
+    schreibe_datei(draußen + "/unter/auch", "a");
+    ASSERT_EQ(::symlink(draußen.c_str(), (l.ziel + "/nur_ziel").c_str()), 0);
+    ASSERT_EQ(::symlink(draußen.c_str(), (l.ziel + "/beide").c_str()), 0);
+    erstelle_verzeichnis(l.quelle + "/beide");
+    schreibe_datei(l.quelle + "/beide/neu", "n");
+
+    l.los();
+
+    const Pfadklasse& aufgaben = *l.stand.aufgabenbaum;
+    const Pfadklasse* nur_ziel = aufgaben.gib_pfad("nur_ziel");
+    ASSERT_NE(nur_ziel, nullptr);
+    EXPECT_EQ(nur_ziel->aufgabe, aufgabe_löschen);
+    EXPECT_TRUE(nur_ziel->ist_verknüpfung);
+    EXPECT_TRUE(nur_ziel->pfade.empty() && nur_ziel->dateien.empty());
+    const Pfadklasse* beide = aufgaben.gib_pfad("beide");
+    ASSERT_NE(beide, nullptr);
+    ASSERT_EQ(beide->dateien.size(), 1u);
+    EXPECT_EQ(beide->gib_datei("neu")->aufgabe, aufgabe_kopieren);
+    EXPECT_TRUE(beide->pfade.empty());
+    EXPECT_EQ(l.zustand.anzahl_kopieren, 1);
+    EXPECT_EQ(l.zustand.anzahl_löschen, 0);
 }
 
 TEST(Vergleich, ZweiterLaufErsetztDieBäume) {

@@ -176,6 +176,8 @@ TEST(Verzeichnisscan, SymbolischeLinks) {
     const Pfadklasse* ordner = s.wurzel.gib_pfad("ordnerlink");
     ASSERT_NE(ordner, nullptr);
     EXPECT_EQ(dateinamen(*ordner), (std::set<std::string>{"inhalt"}));
+    EXPECT_TRUE(ordner->ist_verknüpfung);
+    EXPECT_FALSE(s.wurzel.gib_pfad("echt")->ist_verknüpfung);
     // The way back up is not entered, through the real directory or the link.
     const Pfadklasse* zurück = s.wurzel.gib_pfad("echt/zurück");
     ASSERT_NE(zurück, nullptr);
