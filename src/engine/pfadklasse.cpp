@@ -47,12 +47,17 @@ void Pfadklasse::setze_aufgaben(std::int32_t ag) {
     for (Dateiklasse& d : dateien) d.aufgabe = ag;
 }
 
-void Pfadklasse::pfad_kopieren(Pfadklasse& wzpfad, std::int32_t ag) const {
+Pfadklasse& Pfadklasse::pfad_kopieren(Pfadklasse& wzpfad, std::int32_t ag) const {
     Pfadklasse& kopie = wzpfad.setze_pfad(pfadname);
     kopie.aufgabe = ag;
+    if (ist_verknüpfung && ag == aufgabe_löschen) {
+        kopie.ist_verknüpfung = true;
+        return kopie;
+    }
     for (const Pfadklasse& p : pfade) p.pfad_kopieren(kopie, ag);
     for (const Dateiklasse& d : dateien)
         kopie.setze_datei(d.Name, d.datum, d.größe, d.attr).aufgabe = ag;
+    return kopie;
 }
 
 std::int32_t Pfadklasse::gib_dateianzahl() const {

@@ -33,6 +33,9 @@ public:
     // The directory could not be listed (or was not entered, to keep the
     // walk finite): its emptiness says nothing about what it holds.
     bool nicht_gelesen = false;
+    // The directory was reached through a symbolic link: nothing below it
+    // may be deleted, since that would delete outside the tree.
+    bool ist_verknüpfung = false;
 
     void setze_parent(Pfadklasse* pfad) { parent = pfad; }
     void setze_name(std::string Name) { pfadname = std::move(Name); }
@@ -47,7 +50,10 @@ public:
     bool lösche_datei(std::string_view Name);
 
     void setze_aufgaben(std::int32_t ag);
-    void pfad_kopieren(Pfadklasse& wzpfad, std::int32_t ag) const;
+    // Copies this subtree below wzpfad, every copy carrying ag; returns the
+    // copy. A directory reached through a link is copied for deletion
+    // without its contents: only the link itself is to go.
+    Pfadklasse& pfad_kopieren(Pfadklasse& wzpfad, std::int32_t ag) const;
     [[nodiscard]] std::int32_t gib_dateianzahl() const;
 
     void setze_pfadchecked(bool chk);

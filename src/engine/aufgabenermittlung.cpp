@@ -1,0 +1,125 @@
+#include "engine/aufgabenermittlung.h"
+
+#include <cmath>
+
+namespace tarvendo {
+
+std::string summentext(std::int32_t kopieren, std::int32_t löschen) {
+    return std::to_string(kopieren) + " kopieren / " + std::to_string(löschen) + " löschen";
+}
+
+bool ist_geändert(const Dateiklasse& quelle, const Dateiklasse& ziel) {
+    if (quelle.größe != ziel.größe) return true;
+    // The values hold whole seconds; rounding removes the representation's
+    // error so that a stored 2-second difference is exactly 2.
+    const double sekunden = std::nearbyint((quelle.datum - ziel.datum) * 86400.0);
+    return std::fabs(sekunden) > 2.0;
+}
+
+namespace {
+
+// The target entry that matches a source entry by key, unless another entry
+// of the same source directory bears its name byte for byte: on a
+// case-sensitive file system "a" and "A" may both exist, and each should meet
+// its own counterpart rather than whichever comes first.
+template <class T>
+T* gegenstück(const T& eintrag, const Schlüsselsammlung<T>& quellen,
+              const Schlüsselsammlung<T>& ziele) {
+    const std::string& name = NameVon<T>::von(eintrag);
+    T* ziel = ziele.gib(name);
+    if (ziel && NameVon<T>::von(*ziel) != name && quellen.gib(NameVon<T>::von(*ziel)) != &eintrag)
+        return nullptr;
+    return ziel;
+}
+
+}  // namespace
+
+Aufgabenermittlung::Aufgabenermittlung(Anzeigen& anzeigen, Ereignisschleife& schleife,
+                                       Programmzustand& zustand)
+    : anzeigen_(anzeigen), schleife_(schleife), zustand_(zustand) {}
+
+bool Aufgabenermittlung::aufgaben_ermitteln(const Pfadklasse& qpfad, Pfadklasse& zpfad,
+                                            Pfadklasse& apfad) {
+    return ermittle(qpfad, zpfad, apfad, true);
+}
+
+void Aufgabenermittlung::zeige_summe() {
+    anzeigen_.Arbeitsinfo.text(summentext(zustand_.anzahl_kopieren, zustand_.anzahl_löschen));
+}
+
+void Aufgabenermittlung::zähle(std::int32_t& zähler) {
+    ++zähler;
+    if (zähler % 100 == 0) {
+        zeige_summe();
+        schleife_.ereignisse_verarbeiten();
+    }
+}
+
+bool Aufgabenermittlung::ermittle(const Pfadklasse& qpfad, Pfadklasse& zpfad, Pfadklasse& apfad,
+                                  bool löschen_erlaubt) {
+    bool gefunden = false;
+    anzeigen_.Arbeitsverzeichnis.text(qpfad.fullpath());
+    // What the target holds below a source directory that could not be read
+    // completely may well exist in the source: never delete it.
+    löschen_erlaubt = löschen_erlaubt && !qpfad.nicht_gelesen;
+
+    for (const Pfadklasse& qp : qpfad.pfade) {
+        if (Pfadklasse* zp = gegenstück(qp, qpfad.pfade, zpfad.pfade)) {
+            Pfadklasse& ap = apfad.setze_pfad(qp.pfadname);
+            // Below a target directory reached through a link, a deletion
+            // would reach outside the target tree.
+            if (ermittle(qp, *zp, ap, löschen_erlaubt && !zp->ist_verknüpfung))
+                gefunden = true;
+            else
+                apfad.lösche_pfad(qp.pfadname);
+            if (zustand_.abbruch) return gefunden;
+            zpfad.lösche_pfad(zp->pfadname);
+        } else {
+            qp.pfad_kopieren(apfad, aufgabe_kopieren);
+            zustand_.anzahl_kopieren += qp.gib_dateianzahl();
+            zeige_summe();
+            gefunden = true;
+        }
+    }
+    schleife_.ereignisse_verarbeiten();
+    if (zustand_.abbruch) return gefunden;
+
+    if (löschen_erlaubt)
+        for (const Pfadklasse& zp : zpfad.pfade) {
+            zustand_.anzahl_löschen += zp.pfad_kopieren(apfad, aufgabe_löschen).gib_dateianzahl();
+            gefunden = true;
+        }
+    schleife_.ereignisse_verarbeiten();
+    if (zustand_.abbruch) return gefunden;
+
+    for (const Dateiklasse& qf : qpfad.dateien) {
+        if (const Dateiklasse* zf = gegenstück(qf, qpfad.dateien, zpfad.dateien)) {
+            if (ist_geändert(qf, *zf)) {
+                // The attributes of the file that will be overwritten.
+                apfad.setze_datei(qf.Name, qf.datum, qf.größe, zf->attr).aufgabe = aufgabe_kopieren;
+                zähle(zustand_.anzahl_kopieren);
+                if (zustand_.abbruch) return gefunden;
+                gefunden = true;
+            }
+            zpfad.lösche_datei(zf->Name);
+        } else {
+            apfad.setze_datei(qf.Name, qf.datum, qf.größe, qf.attr).aufgabe = aufgabe_kopieren;
+            zähle(zustand_.anzahl_kopieren);
+            if (zustand_.abbruch) return gefunden;
+            gefunden = true;
+        }
+    }
+
+    if (löschen_erlaubt)
+        for (const Dateiklasse& zf : zpfad.dateien) {
+            apfad.setze_datei(zf.Name, zf.datum, zf.größe, zf.attr).aufgabe = aufgabe_löschen;
+            zähle(zustand_.anzahl_löschen);
+            if (zustand_.abbruch) return gefunden;
+            gefunden = true;
+        }
+
+    zeige_summe();
+    return gefunden;
+}
+
+}  // namespace tarvendo

@@ -1,0 +1,42 @@
+#pragma once
+// Compares a source tree with a target tree and builds the task tree.
+
+#include <cstdint>
+#include <string>
+
+#include "engine/pfadklasse.h"
+#include "engine/schnittstellen.h"
+
+namespace tarvendo {
+
+// "<kopieren> kopieren / <löschen> löschen"
+[[nodiscard]] std::string summentext(std::int32_t kopieren, std::int32_t löschen);
+
+// True when two files present on both sides differ: sizes unequal, or last
+// write times more than 2 whole seconds apart (whichever is newer).
+[[nodiscard]] bool ist_geändert(const Dateiklasse& quelle, const Dateiklasse& ziel);
+
+class Aufgabenermittlung {
+public:
+    Aufgabenermittlung(Anzeigen& anzeigen, Ereignisschleife& schleife, Programmzustand& zustand);
+
+    // Adds below apfad what makes zpfad equal to qpfad, counting file copies
+    // and deletions in the state's anzahl_kopieren and anzahl_löschen, and
+    // removes every target entry it matches from zpfad. Below a source
+    // directory marked nicht_gelesen nothing in the target is deleted. True
+    // when at least one task was added. Returns early once abbruch is set.
+    bool aufgaben_ermitteln(const Pfadklasse& qpfad, Pfadklasse& zpfad, Pfadklasse& apfad);
+
+private:
+    bool ermittle(const Pfadklasse& qpfad, Pfadklasse& zpfad, Pfadklasse& apfad,
+                  bool löschen_erlaubt);
+    void zeige_summe();
+    // Raises a counter by one, showing the summary and yielding at every 100th.
+    void zähle(std::int32_t& zähler);
+
+    Anzeigen& anzeigen_;
+    Ereignisschleife& schleife_;
+    Programmzustand& zustand_;
+};
+
+}  // namespace tarvendo

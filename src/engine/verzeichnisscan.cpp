@@ -1,0 +1,181 @@
+#include "engine/verzeichnisscan.h"
+
+#include <sys/stat.h>
+
+#include <cerrno>
+#include <ctime>
+#include <utility>
+
+namespace tarvendo {
+
+namespace {
+
+constexpr std::int64_t sekunden_je_tag = 86400;
+constexpr double tage_1899_bis_1970 = 25569.0;
+
+bool ist_punkt_oder_punktpunkt(const char* name) {
+    return name[0] == '.' && (name[1] == '\0' || (name[1] == '.' && name[2] == '\0'));
+}
+
+std::string verbinde(const std::string& pfad, const std::string& name) {
+    std::string ergebnis;
+    ergebnis.reserve(pfad.size() + 1 + name.size());
+    ergebnis = pfad;
+    // Below "/" a second separator would only clutter the display.
+    if (ergebnis.empty() || ergebnis.back() != '/') ergebnis += '/';
+    ergebnis += name;
+    return ergebnis;
+}
+
+}  // namespace
+
+double datum_aus_sekunden(std::int64_t lokale_sekunden) {
+    std::int64_t tage = lokale_sekunden / sekunden_je_tag;
+    std::int64_t rest = lokale_sekunden % sekunden_je_tag;
+    if (rest < 0) {  // before 1970: whole days down, time of day stays positive
+        rest += sekunden_je_tag;
+        --tage;
+    }
+    return tage_1899_bis_1970 + static_cast<double>(tage) +
+           static_cast<double>(rest) / static_cast<double>(sekunden_je_tag);
+}
+
+std::int64_t utc_versatz_jetzt() {
+    ::tzset();  // the zone in force now, even if TZ changed since the last scan
+    const std::time_t jetzt = std::time(nullptr);
+    std::tm lokal{};
+    if (!::localtime_r(&jetzt, &lokal)) return 0;
+    return lokal.tm_gmtoff;
+}
+
+Verzeichnisscan::Verzeichnisscan(Anzeigen& anzeigen, Ereignisschleife& schleife,
+                                 const Programmzustand& zustand, Verzeichnisquelle& quelle)
+    : anzeigen_(anzeigen), schleife_(schleife), zustand_(zustand), quelle_(quelle) {}
+
+std::string Verzeichnisscan::fortschrittstext() const {
+    return std::to_string(anzahl_verzeichnisse) + " Verzeichnisse / " +
+           std::to_string(anzahl_dateien) + " Dateien";
+}
+
+void Verzeichnisscan::verzeichnis_auslesen(const std::string& pfad, Pfadklasse& knoten) {
+    versatz_ = utc_versatz_jetzt();  // one offset for the whole scan
+    weg_.clear();
+    betrete(pfad, knoten, nullptr, nullptr);
+}
+
+void Verzeichnisscan::betrete(const std::string& pfad, Pfadklasse& knoten, Verzeichnisliste* eltern,
+                              const char* name) {
+    anzeigen_.Arbeitsverzeichnis.textpfad(pfad);
+    anzeigen_.Arbeitsinfo.text(fortschrittstext());
+    ++anzahl_verzeichnisse;
+
+    auto geöffnet = eltern ? eltern->öffne(name) : quelle_.öffne(pfad);
+    if (!geöffnet) {
+        markiere(pfad, knoten);
+        return;
+    }
+    const std::unique_ptr<Verzeichnisliste> liste = std::move(geöffnet).wert();
+    const Verzeichniskennung kennung = liste->kennung();
+    for (const Verzeichniskennung& k : weg_)
+        if (k == kennung) {  // a link back up the path: entering it would never end
+            markiere(pfad, knoten);
+            return;
+        }
+    weg_.push_back(kennung);
+    lies_einträge(*liste, pfad, knoten);
+    weg_.pop_back();
+}
+
+void Verzeichnisscan::lies_einträge(Verzeichnisliste& liste, const std::string& pfad,
+                                    Pfadklasse& knoten) {
+    // The whole listing first, so that the data of its entries can be
+    // fetched in one batch; then the entries in listing order.
+    struct Eintrag {
+        std::string name;
+        Eintragsart art;  // a directory known from the listing needs no stat
+    };
+    std::vector<Eintrag> einträge;
+    bool vollständig = true;
+    for (;;) {
+        const Ergebnis<Listeneintrag> nächster = liste.nächster();
+        if (!nächster) {  // what was read stays; the rest is unknown
+            vollständig = false;
+            break;
+        }
+        const Listeneintrag eintrag = nächster.wert();
+        if (!eintrag.name) break;
+        if (ist_punkt_oder_punktpunkt(eintrag.name)) continue;
+        einträge.push_back({eintrag.name, eintrag.art});
+    }
+
+    std::vector<Datenabfrage> abfragen;
+    abfragen.reserve(einträge.size());
+    for (const Eintrag& e : einträge)
+        if (e.art != Eintragsart::verzeichnis) abfragen.push_back({e.name.c_str(), {}, 0});
+    liste.daten_mehrere(abfragen);
+
+    std::size_t abfrage = 0;
+    for (Eintrag& e : einträge) {
+        if (e.art == Eintragsart::verzeichnis) {
+            unterverzeichnis(liste, e.name, pfad, knoten, false);
+        } else {
+            const Datenabfrage& a = abfragen[abfrage++];
+            Ergebnis<Eintragsdaten> daten =
+                a.fehler == 0 ? Ergebnis<Eintragsdaten>::gut(a.daten) : liste.daten(a.name, false);
+            // A link that cannot be followed was recorded with its own data
+            // just now, so that it can still be matched (and deleted in a
+            // target). Failing that, an entry gone since the listing is
+            // simply absent; any other failure leaves the directory
+            // incompletely known.
+            if (!daten) {
+                if (daten.fehlercode() != ENOENT) markiere(pfad, knoten);
+            } else if (daten.wert().verzeichnis) {
+                unterverzeichnis(liste, e.name, pfad, knoten, ist_verknüpfung(liste, e.name, e.art));
+            } else {
+                datei(std::move(e.name), daten.wert(), knoten);
+            }
+        }
+        if (zustand_.abbruch) break;
+    }
+    if (!vollständig) markiere(pfad, knoten);
+}
+
+bool Verzeichnisscan::ist_verknüpfung(Verzeichnisliste& liste, const std::string& name,
+                                      Eintragsart art) {
+    if (art != Eintragsart::unbekannt) return art == Eintragsart::link;
+    // The listing did not say; a link that cannot be looked at counts as one.
+    const Ergebnis<Eintragsdaten> eigene = liste.daten(name.c_str(), false);
+    return !eigene || eigene.wert().link;
+}
+
+void Verzeichnisscan::unterverzeichnis(Verzeichnisliste& liste, const std::string& name,
+                                       const std::string& pfad, Pfadklasse& knoten,
+                                       bool verknüpfung) {
+    Pfadklasse& kind = knoten.setze_pfad(name);
+    kind.ist_verknüpfung = verknüpfung;
+    betrete(verbinde(pfad, name), kind, &liste, name.c_str());
+    zeige_fortschritt_und_warte();
+}
+
+void Verzeichnisscan::datei(std::string name, const Eintragsdaten& daten, Pfadklasse& knoten) {
+    std::uint32_t attr = 0;
+    if ((daten.modus & S_IWUSR) == 0) attr |= attr_schreibgeschützt;
+    if (name.starts_with('.')) attr |= attr_versteckt;
+    knoten.setze_datei(std::move(name), datum_aus_sekunden(daten.sekunden + versatz_), daten.größe,
+                       attr);
+    ++anzahl_dateien;
+    if (anzahl_dateien % 100 == 0) zeige_fortschritt_und_warte();
+}
+
+void Verzeichnisscan::markiere(const std::string& pfad, Pfadklasse& knoten) {
+    if (knoten.nicht_gelesen) return;
+    knoten.nicht_gelesen = true;
+    nicht_gelesen.push_back(pfad);
+}
+
+void Verzeichnisscan::zeige_fortschritt_und_warte() {
+    anzeigen_.Arbeitsinfo.text(fortschrittstext());
+    schleife_.ereignisse_verarbeiten();
+}
+
+}  // namespace tarvendo
