@@ -47,7 +47,10 @@ int main(int argc, char** argv) {
     const std::string art = argv[1], basis = argv[2];
     const long anzahl = std::atol(argv[3]);
     std::mt19937_64 zufall(20240611);
-    ::mkdir(basis.c_str(), 0755);
+    if (::mkdir(basis.c_str(), 0755) != 0) {
+        std::perror(basis.c_str());
+        return 1;
+    }
     if (art == "gross") {
         std::vector<char> puffer(std::size_t{1} << 20);
         const int fd = ::open((basis + "/gross.bin").c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
