@@ -47,73 +47,57 @@ public:
     }
     [[nodiscard]] int aufrufe(Op op) const { return zähler_[static_cast<std::size_t>(op)]; }
 
-    Ergebnis<int> öffne(int v, const std::string& name, int flags, mode_t modus) override {
-        if (int c = prüfe(Op::öffne, name)) return Ergebnis<int>::fehler(c);
-        return echt_.öffne(v, name, flags, modus);
+    Ergebnis<int> öffne(int v, const std::string& n, int flags, mode_t m) override {
+        return weiter(Op::öffne, n, [&] { return echt_.öffne(v, n, flags, m); });
     }
     Status schließe(int fd) override {
-        if (int c = prüfe(Op::schließe, {})) {
-            (void)echt_.schließe(fd);  // the descriptor is gone all the same
-            return Status::fehler(c);
-        }
-        return echt_.schließe(fd);
+        // A failed close releases the descriptor all the same.
+        return weiter(Op::schließe, {}, [&] { return echt_.schließe(fd); }, true);
     }
     Ergebnis<struct stat> status(int fd) override {
-        if (int c = prüfe(Op::status, {})) return Ergebnis<struct stat>::fehler(c);
-        return echt_.status(fd);
+        return weiter(Op::status, {}, [&] { return echt_.status(fd); });
     }
-    Ergebnis<struct stat> status_ohne_folgen(int v, const std::string& name) override {
-        if (int c = prüfe(Op::status_ohne_folgen, name)) return Ergebnis<struct stat>::fehler(c);
-        return echt_.status_ohne_folgen(v, name);
+    Ergebnis<struct stat> status_ohne_folgen(int v, const std::string& n) override {
+        return weiter(Op::status_ohne_folgen, n, [&] { return echt_.status_ohne_folgen(v, n); });
     }
-    Status klone(int ziel, int quelle) override {
-        if (int c = prüfe(Op::klone, {})) return Status::fehler(c);
-        return echt_.klone(ziel, quelle);
+    Status klone(int z, int q) override {
+        return weiter(Op::klone, {}, [&] { return echt_.klone(z, q); });
     }
     Ergebnis<std::size_t> kopiere_bereich(int q, std::int64_t& qp, int z, std::int64_t& zp,
                                           std::size_t länge) override {
-        if (int c = prüfe(Op::kopiere_bereich, {})) return Ergebnis<std::size_t>::fehler(c);
-        return echt_.kopiere_bereich(q, qp, z, zp, länge);
+        return weiter(Op::kopiere_bereich, {},
+                      [&] { return echt_.kopiere_bereich(q, qp, z, zp, länge); });
     }
-    Ergebnis<std::size_t> lies(int fd, void* puffer, std::size_t länge) override {
-        if (int c = prüfe(Op::lies, {})) return Ergebnis<std::size_t>::fehler(c);
-        return echt_.lies(fd, puffer, länge);
+    Ergebnis<std::size_t> lies(int fd, void* p, std::size_t länge) override {
+        return weiter(Op::lies, {}, [&] { return echt_.lies(fd, p, länge); });
     }
-    Ergebnis<std::size_t> schreibe(int fd, const void* daten, std::size_t länge) override {
-        if (int c = prüfe(Op::schreibe, {})) return Ergebnis<std::size_t>::fehler(c);
-        return echt_.schreibe(fd, daten, länge);
+    Ergebnis<std::size_t> schreibe(int fd, const void* p, std::size_t länge) override {
+        return weiter(Op::schreibe, {}, [&] { return echt_.schreibe(fd, p, länge); });
     }
-    Status setze_rechte(int fd, mode_t modus) override {
-        if (int c = prüfe(Op::setze_rechte, {})) return Status::fehler(c);
-        return echt_.setze_rechte(fd, modus);
+    Status setze_rechte(int fd, mode_t m) override {
+        return weiter(Op::setze_rechte, {}, [&] { return echt_.setze_rechte(fd, m); });
     }
-    Status setze_rechte_von(int v, const std::string& name, mode_t modus) override {
-        if (int c = prüfe(Op::setze_rechte_von, name)) return Status::fehler(c);
-        return echt_.setze_rechte_von(v, name, modus);
+    Status setze_rechte_von(int v, const std::string& n, mode_t m) override {
+        return weiter(Op::setze_rechte_von, n, [&] { return echt_.setze_rechte_von(v, n, m); });
     }
     Status setze_zeiten(int fd, const timespec zeiten[2]) override {
-        if (int c = prüfe(Op::setze_zeiten, {})) return Status::fehler(c);
-        return echt_.setze_zeiten(fd, zeiten);
+        return weiter(Op::setze_zeiten, {}, [&] { return echt_.setze_zeiten(fd, zeiten); });
     }
     Status benenne_um(int va, const std::string& alt, int vn, const std::string& neu) override {
-        if (int c = prüfe(Op::benenne_um, neu)) return Status::fehler(c);
-        return echt_.benenne_um(va, alt, vn, neu);
+        return weiter(Op::benenne_um, neu, [&] { return echt_.benenne_um(va, alt, vn, neu); });
     }
-    Status entferne_datei(int v, const std::string& name) override {
-        if (int c = prüfe(Op::entferne_datei, name)) return Status::fehler(c);
-        return echt_.entferne_datei(v, name);
+    Status entferne_datei(int v, const std::string& n) override {
+        return weiter(Op::entferne_datei, n, [&] { return echt_.entferne_datei(v, n); });
     }
-    Status entferne_verzeichnis(int v, const std::string& name) override {
-        if (int c = prüfe(Op::entferne_verzeichnis, name)) return Status::fehler(c);
-        return echt_.entferne_verzeichnis(v, name);
+    Status entferne_verzeichnis(int v, const std::string& n) override {
+        return weiter(Op::entferne_verzeichnis, n, [&] { return echt_.entferne_verzeichnis(v, n); });
     }
-    Status erstelle_verzeichnis(int v, const std::string& name, mode_t modus) override {
-        if (int c = prüfe(Op::erstelle_verzeichnis, name)) return Status::fehler(c);
-        return echt_.erstelle_verzeichnis(v, name, modus);
+    Status erstelle_verzeichnis(int v, const std::string& n, mode_t m) override {
+        return weiter(Op::erstelle_verzeichnis, n,
+                      [&] { return echt_.erstelle_verzeichnis(v, n, m); });
     }
     Status synchronisiere(int fd) override {
-        if (int c = prüfe(Op::synchronisiere, {})) return Status::fehler(c);
-        return echt_.synchronisiere(fd);
+        return weiter(Op::synchronisiere, {}, [&] { return echt_.synchronisiere(fd); });
     }
 
 private:
@@ -130,7 +114,18 @@ private:
         std::function<void()> tu;
     };
 
-    // Counts the call, runs its hooks and returns the errno to fail with, or 0.
+    // Counts the call and runs its hooks; then fails it as a rule says, or
+    // makes the real call (also before failing, when trotzdem is set).
+    template <class Aufruf>
+    auto weiter(Op op, const std::optional<std::string>& name, Aufruf aufruf,
+                bool trotzdem = false) -> decltype(aufruf()) {
+        using Ergebnistyp = decltype(aufruf());
+        const int code = prüfe(op, name);
+        if (code == 0) return aufruf();
+        if (trotzdem) (void)aufruf();
+        return Ergebnistyp::fehler(code);
+    }
+
     int prüfe(Op op, const std::optional<std::string>& name) {
         const int nummer = ++zähler_[static_cast<std::size_t>(op)];
         for (auto& h : hooks_)
