@@ -19,6 +19,9 @@ constexpr std::string_view kennung = ".tarvendo-";
 // One copy_file_range call should take about this long: long enough that
 // the calls cost nothing, short enough that a cancel is noticed at once.
 constexpr auto ziel_dauer = std::chrono::milliseconds(30);
+// Below this size a reflink saves next to nothing (file systems keep such
+// files inline or in one extent), so the attempt is not worth its call.
+constexpr std::int64_t klonen_ab = 64 * 1024;
 
 // copy_file_range refuses these pairs of files; a plain copy still serves.
 bool kopierbereich_abgelehnt(int code) {
@@ -117,7 +120,7 @@ Ergebnis<int> Systemkopie::erstelle_temporär(int zielverzeichnis, const std::st
 Status Systemkopie::übertrage(int quelle, int ziel, std::int64_t größe,
                               Kopierbeobachter& beobachter, const std::int32_t& abbruchflag) {
     if (größe <= 0) return erfolg();
-    if (ops_.klone(ziel, quelle)) {
+    if (größe >= klonen_ab && ops_.klone(ziel, quelle)) {
         beobachter.kopierfortschritt(größe, größe);
         return abbruchflag != 0 ? Status::fehler(ECANCELED) : erfolg();
     }
