@@ -22,8 +22,7 @@ constexpr std::string_view über_link =
 
 // Per mille of teil in ganzes, halves to the even neighbour.
 std::int32_t promille(std::int64_t teil, std::int64_t ganzes) {
-    const double wert =
-        static_cast<double>(teil) / static_cast<double>(ganzes) * 1000.0;
+    const double wert = static_cast<double>(teil) / static_cast<double>(ganzes) * 1000.0;
     return static_cast<std::int32_t>(std::nearbyint(wert));
 }
 

@@ -11,7 +11,9 @@ namespace tarvendo {
 
 namespace {
 
-Status status_von(int rückgabe) { return rückgabe == 0 ? erfolg() : Status::fehler(errno); }
+Status status_von(int rückgabe) {
+    return rückgabe == 0 ? erfolg() : Status::fehler(errno);
+}
 
 }  // namespace
 
@@ -35,7 +37,7 @@ Ergebnis<struct stat> PosixDateioperationen::status(int fd) {
 }
 
 Ergebnis<struct stat> PosixDateioperationen::status_ohne_folgen(int verzeichnis,
-                                                               const std::string& name) {
+                                                                const std::string& name) {
     struct stat st {};
     if (::fstatat(verzeichnis, name.c_str(), &st, AT_SYMLINK_NOFOLLOW) != 0)
         return Ergebnis<struct stat>::fehler(errno);
@@ -47,9 +49,9 @@ Status PosixDateioperationen::klone(int ziel, int quelle) {
 }
 
 Ergebnis<std::size_t> PosixDateioperationen::kopiere_bereich(int quelle,
-                                                            std::int64_t& quellposition, int ziel,
-                                                            std::int64_t& zielposition,
-                                                            std::size_t länge) {
+                                                             std::int64_t& quellposition, int ziel,
+                                                             std::int64_t& zielposition,
+                                                             std::size_t länge) {
     off_t qpos = quellposition, zpos = zielposition;
     ssize_t n;
     do n = ::copy_file_range(quelle, &qpos, ziel, &zpos, länge, 0);
@@ -69,7 +71,7 @@ Ergebnis<std::size_t> PosixDateioperationen::lies(int fd, void* puffer, std::siz
 }
 
 Ergebnis<std::size_t> PosixDateioperationen::schreibe(int fd, const void* daten,
-                                                     std::size_t länge) {
+                                                      std::size_t länge) {
     ssize_t n;
     do n = ::write(fd, daten, länge);
     while (n < 0 && errno == EINTR);
@@ -108,6 +110,8 @@ Status PosixDateioperationen::erstelle_verzeichnis(int verzeichnis, const std::s
     return status_von(::mkdirat(verzeichnis, name.c_str(), modus));
 }
 
-Status PosixDateioperationen::synchronisiere(int fd) { return status_von(::syncfs(fd)); }
+Status PosixDateioperationen::synchronisiere(int fd) {
+    return status_von(::syncfs(fd));
+}
 
 }  // namespace tarvendo

@@ -14,7 +14,8 @@ std::string systemfehlertext(std::int32_t code) {
         if (text && *text) return text;
     }
     char hex[16];
-    std::snprintf(hex, sizeof hex, "%X", static_cast<unsigned int>(static_cast<std::uint32_t>(code)));
+    std::snprintf(hex, sizeof hex, "%X",
+                  static_cast<unsigned int>(static_cast<std::uint32_t>(code)));
     return std::string("Unbekannter Fehler: &H") + hex;
 }
 

@@ -84,9 +84,9 @@ std::string temporärer_name(const std::string& zielname, const std::string& suf
 
 Systemkopie::Systemkopie(Dateioperationen& ops)
     : ops_(ops),
-      zufall_(static_cast<std::uint64_t>(
-                  std::chrono::steady_clock::now().time_since_epoch().count()) ^
-              (static_cast<std::uint64_t>(::getpid()) << 32)) {}
+      zufall_(
+          static_cast<std::uint64_t>(std::chrono::steady_clock::now().time_since_epoch().count()) ^
+          (static_cast<std::uint64_t>(::getpid()) << 32)) {}
 
 std::string Systemkopie::nächstes_suffix() {
     static constexpr char zeichen[] =
@@ -149,9 +149,9 @@ Status Systemkopie::übertrage(int quelle, int ziel, std::int64_t größe,
     return erfolg();
 }
 
-Status Systemkopie::kopiere(int quellverzeichnis, const std::string& quellname,
-                            int zielverzeichnis, const std::string& zielname,
-                            Kopierbeobachter& beobachter, const std::int32_t& abbruchflag) {
+Status Systemkopie::kopiere(int quellverzeichnis, const std::string& quellname, int zielverzeichnis,
+                            const std::string& zielname, Kopierbeobachter& beobachter,
+                            const std::int32_t& abbruchflag) {
     // O_NONBLOCK keeps a FIFO from blocking the open; it is refused below.
     auto quelle_fd =
         ops_.öffne(quellverzeichnis, quellname, O_RDONLY | O_CLOEXEC | O_NOCTTY | O_NONBLOCK, 0);

@@ -6,8 +6,8 @@
 #include <unistd.h>
 
 #include <algorithm>
-#include <cmath>
 #include <cerrno>
+#include <cmath>
 #include <cstring>
 #include <string>
 #include <vector>
@@ -78,7 +78,9 @@ protected:
     CStopWatch stoppuhr{[this] { return uhr_ms; }};
     Pfadklasse baum{""};
     Aufgabenausführung ausführung{
-        {anzeigen.alle, schleife, rückfrage, erledigt, zustand, ops, stoppuhr}, tmp / "q", tmp / "z"};
+        {anzeigen.alle, schleife, rückfrage, erledigt, zustand, ops, stoppuhr},
+        tmp / "q",
+        tmp / "z"};
 };
 
 TEST_F(AusfuehrungTest, ErstelltKopiertLöschtUndEntferntInDerRichtigenReihenfolge) {
@@ -188,9 +190,9 @@ TEST_F(AusfuehrungTest, PlatzVollMittenImKopierenMeldetUndLässtDasAlteZiel) {
     ASSERT_TRUE(lauf());
 
     ASSERT_EQ(rückfrage.meldungen.size(), 1u);
-    EXPECT_EQ(rückfrage.meldungen[0].text,
-              meldung("Datei ", tmp / "q/d/a", "konnte nicht kopiert werden",
-                      std::strerror(ENOSPC)));
+    EXPECT_EQ(
+        rückfrage.meldungen[0].text,
+        meldung("Datei ", tmp / "q/d/a", "konnte nicht kopiert werden", std::strerror(ENOSPC)));
     EXPECT_EQ(rückfrage.meldungen[0].knöpfe, Knöpfe::OKAbbrechen);
     EXPECT_EQ(lies_datei(tmp / "z/d/a"), "alt");
     EXPECT_EQ(lies_datei(tmp / "z/d/b"), "b");
@@ -212,8 +214,7 @@ TEST_F(AusfuehrungTest, AbbrechenNachKopierfehlerHältVorDerNächstenDatei) {
 
     ASSERT_EQ(rückfrage.meldungen.size(), 1u);
     EXPECT_EQ(rückfrage.meldungen[0].text,
-              meldung("Datei ", tmp / "q/a", "konnte nicht kopiert werden",
-                      std::strerror(ENOENT)));
+              meldung("Datei ", tmp / "q/a", "konnte nicht kopiert werden", std::strerror(ENOENT)));
     EXPECT_TRUE(zustand.abbruch);
     EXPECT_FALSE(existiert(tmp / "z/b"));
 }
@@ -235,9 +236,9 @@ TEST_P(LöschfehlerTest, AntwortEntscheidetÜberDenRest) {
     ASSERT_TRUE(lauf());
 
     ASSERT_FALSE(rückfrage.meldungen.empty());
-    EXPECT_EQ(rückfrage.meldungen[0].text,
-              meldung("Datei ", tmp / "z/weg/w1", "konnte nicht gelöscht werden",
-                      std::strerror(EBUSY)));
+    EXPECT_EQ(
+        rückfrage.meldungen[0].text,
+        meldung("Datei ", tmp / "z/weg/w1", "konnte nicht gelöscht werden", std::strerror(EBUSY)));
     EXPECT_EQ(ops.aufrufe(Op::synchronisiere), 1);  // also after a cancel
     if (GetParam() == Antwort::Abbrechen) {
         EXPECT_EQ(rückfrage.meldungen.size(), 1u);
@@ -256,8 +257,7 @@ TEST_P(LöschfehlerTest, AntwortEntscheidetÜberDenRest) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Antworten, LöschfehlerTest,
-                         ::testing::Values(Antwort::Abbrechen, Antwort::OK),
-                         [](const auto& fall) {
+                         ::testing::Values(Antwort::Abbrechen, Antwort::OK), [](const auto& fall) {
                              return fall.param == Antwort::OK ? "OK" : "Abbrechen";
                          });
 
@@ -387,8 +387,8 @@ TEST_F(AusfuehrungTest, SichtbarerDateibalkenFolgtJedemAufruf) {
     ausführung.kopierfortschritt(1000, 100);
     ausführung.kopierfortschritt(1000, 250);
     ausführung.kopierfortschritt(0, 0);  // an empty file: only a yield
-    EXPECT_THAT(anzeigen.datei.aufrufe, ElementsAre("Reset", "maxwert:1000", "aktwert:100",
-                                                    "aktwert:250"));
+    EXPECT_THAT(anzeigen.datei.aufrufe,
+                ElementsAre("Reset", "maxwert:1000", "aktwert:100", "aktwert:250"));
     EXPECT_THAT(anzeigen.info.aufrufe, IsEmpty());  // no total to measure against
     EXPECT_EQ(schleife.anzahl, 3);
 }

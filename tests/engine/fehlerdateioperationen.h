@@ -52,7 +52,8 @@ public:
     }
     Status schließe(int fd) override {
         // A failed close releases the descriptor all the same.
-        return weiter(Op::schließe, {}, [&] { return echt_.schließe(fd); }, true);
+        return weiter(
+            Op::schließe, {}, [&] { return echt_.schließe(fd); }, true);
     }
     Ergebnis<struct stat> status(int fd) override {
         return weiter(Op::status, {}, [&] { return echt_.status(fd); });
@@ -90,7 +91,8 @@ public:
         return weiter(Op::entferne_datei, n, [&] { return echt_.entferne_datei(v, n); });
     }
     Status entferne_verzeichnis(int v, const std::string& n) override {
-        return weiter(Op::entferne_verzeichnis, n, [&] { return echt_.entferne_verzeichnis(v, n); });
+        return weiter(Op::entferne_verzeichnis, n,
+                      [&] { return echt_.entferne_verzeichnis(v, n); });
     }
     Status erstelle_verzeichnis(int v, const std::string& n, mode_t m) override {
         return weiter(Op::erstelle_verzeichnis, n,
@@ -103,8 +105,8 @@ public:
 private:
     struct Regel {
         Op op;
-        int n;       // 0: every call
-        int basis;   // calls of op made before the rule was set
+        int n;      // 0: every call
+        int basis;  // calls of op made before the rule was set
         std::optional<std::string> name;
         int code;
     };
@@ -117,8 +119,8 @@ private:
     // Counts the call and runs its hooks; then fails it as a rule says, or
     // makes the real call (also before failing, when trotzdem is set).
     template <class Aufruf>
-    auto weiter(Op op, const std::optional<std::string>& name, Aufruf aufruf,
-                bool trotzdem = false) -> decltype(aufruf()) {
+    auto weiter(Op op, const std::optional<std::string>& name, Aufruf aufruf, bool trotzdem = false)
+        -> decltype(aufruf()) {
         using Ergebnistyp = decltype(aufruf());
         const int code = prüfe(op, name);
         if (code == 0) return aufruf();
