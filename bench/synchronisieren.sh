@@ -12,8 +12,9 @@
 # source is read once before timing. Every run writes into a new, empty
 # target, and the three tools take turns, so that a drifting load on the
 # machine hits them alike; the best of three runs counts. Targets are removed
-# only after all runs of a kind: ext4 is slow to hand out inodes freed moments
-# ago, which would burden whichever run came next.
+# only after all runs of a kind: ext4 without a journal is slow to hand out
+# inodes freed in the last minutes, which would burden whichever run came next
+# (and all three alike: creating inodes is most of the time with small files).
 set -eu
 cd "$(dirname "$0")/.."
 n=${1:-100000}
