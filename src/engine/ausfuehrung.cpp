@@ -1,0 +1,407 @@
+#include "engine/ausfuehrung.h"
+
+#include <fcntl.h>
+#include <sys/stat.h>
+
+#include <cerrno>
+#include <cmath>
+
+#include "engine/systemfehlertext.h"
+
+namespace tarvendo {
+
+namespace {
+
+using Knoten = Erledigtbaum::Knoten;
+
+constexpr int verzeichnis_flags = O_PATH | O_DIRECTORY | O_CLOEXEC;
+constexpr std::string_view art_verzeichnis = "Verzeichnis ";
+constexpr std::string_view art_datei = "Datei ";
+constexpr std::string_view über_link =
+    "Der Pfad führt über eine symbolische Verknüpfung; dort wird nichts gelöscht.";
+
+// Per mille of teil in ganzes, halves to the even neighbour.
+std::int32_t promille(std::int64_t teil, std::int64_t ganzes) {
+    const double wert = static_cast<double>(teil) / static_cast<double>(ganzes) * 1000.0;
+    return static_cast<std::int32_t>(std::nearbyint(wert));
+}
+
+std::string ohne_erstes(std::string_view s) {
+    return s.empty() ? std::string() : std::string(s.substr(1));
+}
+
+std::string verbinde(const std::string& basis, std::string_view relativ) {
+    // "/" as the base must not give "//a".
+    if (!basis.empty() && basis.back() == '/' && !relativ.empty() && relativ.front() == '/')
+        relativ.remove_prefix(1);
+    std::string pfad = basis;
+    pfad += relativ;
+    return pfad;
+}
+
+}  // namespace
+
+// One directory of the walk with its descriptors on both sides. Every call
+// works relative to the parent's descriptor, so a path is looked up once
+// and a link on the way is seen; only the top level goes by full path.
+struct Aufgabenausführung::Ebene {
+    Ebene* eltern = nullptr;
+    std::string relativ;   // relpfad & pfadname: the path below the base
+    std::string ziel_ort;  // the name in the parent, or the full path at the top
+    std::string quell_ort;
+    Dateigriff ziel;
+    int ziel_fehler = 0;     // why ziel is not open
+    bool über_link = false;  // the target side was reached through a link
+    Dateigriff quelle;
+    int quell_fehler = 0;
+    bool quelle_versucht = false;
+
+    [[nodiscard]] int eltern_fd() const { return eltern ? eltern->ziel.fd() : AT_FDCWD; }
+    // Why nothing can be done in the parent; 0 when it is open.
+    [[nodiscard]] int eltern_fehler() const { return eltern ? eltern->ziel_status() : 0; }
+    [[nodiscard]] int ziel_status() const {
+        if (ziel.offen()) return 0;
+        return ziel_fehler != 0 ? ziel_fehler : EBADF;
+    }
+};
+
+Aufgabenausführung::Aufgabenausführung(Dienste dienste, std::string quellbasis,
+                                       std::string zielbasis)
+    : d_(dienste),
+      quellbasis_(std::move(quellbasis)),
+      zielbasis_(std::move(zielbasis)),
+      systemkopie_(dienste.ops) {}
+
+Aufgabenausführung::~Aufgabenausführung() = default;
+
+Status Aufgabenausführung::führe_aus(const Pfadklasse& aufgabenbaum) {
+    verändert_ = false;
+    aufgaben_durchführen(aufgabenbaum, Erledigtbaum::kein_knoten, "");
+    if (!verändert_) return erfolg();
+    auto fd = d_.ops.öffne(AT_FDCWD, zielbasis_, O_RDONLY | O_DIRECTORY | O_CLOEXEC, 0);
+    if (!fd) return Status::fehler(fd.fehlercode());
+    Dateigriff ziel(d_.ops, fd.wert());
+    return d_.ops.synchronisiere(ziel.fd());
+}
+
+void Aufgabenausführung::aufgaben_durchführen(const Pfadklasse& wpfad, Knoten wpnodx,
+                                              const std::string& relpfad) {
+    if (!wpfad.checked) return;
+    Ebene ebene;
+    ebene.eltern = aktuelle_;
+    ebene.relativ = relpfad + wpfad.pfadname;
+    if (aktuelle_) {
+        ebene.ziel_ort = wpfad.pfadname;
+        ebene.quell_ort = wpfad.pfadname;
+    } else {
+        ebene.ziel_ort = zielpfad(ebene.relativ);
+        ebene.quell_ort = quellpfad(ebene.relativ);
+    }
+    struct Zurück {
+        Ebene*& zeiger;
+        Ebene* alt;
+        ~Zurück() { zeiger = alt; }
+    } zurück{aktuelle_, aktuelle_};
+    aktuelle_ = &ebene;
+
+    if (!betrete(wpfad, ebene, wpnodx)) return;
+
+    Programmzustand& zustand = d_.zustand;
+    const std::string aktverzeichnis = ebene.relativ + "/";
+    for (const Pfadklasse& unter : wpfad.pfade) {
+        if (unter.checked) {
+            const Knoten knoten = d_.erledigt.füge_hinzu(wpnodx, unter.pfadname);
+            aufgaben_durchführen(unter, knoten, aktverzeichnis);
+        }
+        nachgeben();
+        if (zustand.abbruch) return;
+    }
+
+    d_.anzeigen.Arbeitsverzeichnis.textpfad(ohne_erstes(aktverzeichnis));
+    for (const Dateiklasse& f : wpfad.dateien) {
+        if (f.checked) {
+            if (f.aufgabe == aufgabe_kopieren)
+                kopiere(f, ebene, aktverzeichnis, wpnodx);
+            else if (f.aufgabe == aufgabe_löschen)
+                lösche(f, ebene, aktverzeichnis, wpnodx);
+        }
+        if (zustand.abbruch) return;
+    }
+
+    if (wpfad.aufgabe == aufgabe_löschen) entferne_verzeichnis(ebene, wpnodx);
+}
+
+bool Aufgabenausführung::betrete(const Pfadklasse& wpfad, Ebene& ebene, Knoten wpnodx) {
+    Erledigtbaum& erledigt = d_.erledigt;
+    Dateioperationen& ops = d_.ops;
+    if (wpfad.aufgabe == aufgabe_kopieren) {
+        d_.anzeigen.Arbeitsverzeichnis.text("erstelle " + ohne_erstes(ebene.relativ));
+        verändert_ = true;
+        int code = ebene.eltern_fehler();
+        if (code == 0)
+            code = ops.erstelle_verzeichnis(ebene.eltern_fd(), ebene.ziel_ort, 0777).fehlercode();
+        if (code != 0) {
+            erledigt.setze_bild(wpnodx, "Verzeichnis_kopieren_fehler");
+            nachgeben();
+            (void)melde(art_verzeichnis, zielpfad(ebene.relativ), "konnte nicht erstellt werden",
+                        systemfehlertext(code), Knöpfe::OK);
+            return false;
+        }
+        erledigt.setze_bild(wpnodx, "Verzeichnis_kopieren");
+        nachgeben();
+        öffne_ziel(ebene, false);
+        return true;
+    }
+    if (wpfad.aufgabe != aufgabe_löschen) {
+        erledigt.setze_bild(wpnodx, "Verzeichnis_diesdas");
+        öffne_ziel(ebene, true);
+        return true;
+    }
+
+    // A directory to remove: the scan may have reached it through a link.
+    // Then only the link goes; nothing is ever deleted through one.
+    erledigt.setze_bild(wpnodx, "Verzeichnis_löschen");
+    int code = ebene.eltern_fehler();
+    std::string grund;
+    bool ist_link = false;
+    if (code == 0 && ebene.eltern && ebene.eltern->über_link) {
+        code = ELOOP;
+        grund = über_link;
+    }
+    if (code == 0) {
+        auto st = ops.status_ohne_folgen(ebene.eltern_fd(), ebene.ziel_ort);
+        if (!st) {
+            code = st.fehlercode();
+        } else if (S_ISLNK(st.wert().st_mode)) {
+            ist_link = true;
+            d_.anzeigen.Arbeitsverzeichnis.text("lösche " + ohne_erstes(ebene.relativ));
+            verändert_ = true;
+            code = ops.entferne_datei(ebene.eltern_fd(), ebene.ziel_ort).fehlercode();
+        } else if (S_ISDIR(st.wert().st_mode) && (st.wert().st_mode & S_IWUSR) == 0) {
+            // Its entries can only be deleted when it is writable.
+            verändert_ = true;
+            (void)ops.setze_rechte_von(ebene.eltern_fd(), ebene.ziel_ort,
+                                       (st.wert().st_mode & 07777) | S_IWUSR);
+        }
+    }
+    if (code != 0) {
+        erledigt.setze_bild(wpnodx, "Verzeichnis_löschen_fehler");
+        nachgeben();
+        if (melde(art_verzeichnis, zielpfad(ebene.relativ), "konnte nicht gelöscht werden",
+                  grund.empty() ? systemfehlertext(code) : grund,
+                  Knöpfe::OKAbbrechen) == Antwort::Abbrechen)
+            d_.zustand.abbruch = true;
+        return false;
+    }
+    if (ist_link) {
+        nachgeben();
+        return false;
+    }
+    öffne_ziel(ebene, false);
+    return true;
+}
+
+void Aufgabenausführung::öffne_ziel(Ebene& ebene, bool darf_link_sein) {
+    Dateioperationen& ops = d_.ops;
+    ebene.über_link = ebene.eltern && ebene.eltern->über_link;
+    if (const int code = ebene.eltern_fehler(); code != 0) {
+        ebene.ziel_fehler = code;
+        return;
+    }
+    // The chosen base may well lie behind a link; below it every link is seen.
+    const int flags = verzeichnis_flags | (ebene.eltern ? O_NOFOLLOW : 0);
+    auto fd = ops.öffne(ebene.eltern_fd(), ebene.ziel_ort, flags, 0);
+    if (!fd && darf_link_sein && (fd.fehlercode() == ELOOP || fd.fehlercode() == ENOTDIR)) {
+        auto st = ops.status_ohne_folgen(ebene.eltern_fd(), ebene.ziel_ort);
+        if (st && S_ISLNK(st.wert().st_mode)) {
+            fd = ops.öffne(ebene.eltern_fd(), ebene.ziel_ort, verzeichnis_flags, 0);
+            if (fd) ebene.über_link = true;
+        }
+    }
+    if (!fd) {
+        ebene.ziel_fehler = fd.fehlercode();
+        return;
+    }
+    ebene.ziel = Dateigriff(ops, fd.wert());
+}
+
+int Aufgabenausführung::quelle(Ebene& ebene) {
+    if (!ebene.quelle_versucht) {
+        ebene.quelle_versucht = true;
+        int basis = AT_FDCWD;
+        if (ebene.eltern) {
+            basis = quelle(*ebene.eltern);
+            if (basis < 0) {
+                ebene.quell_fehler = ebene.eltern->quell_fehler;
+                return -1;
+            }
+        }
+        // The scan followed links in the source; so does the copy.
+        auto fd = d_.ops.öffne(basis, ebene.quell_ort, verzeichnis_flags, 0);
+        if (fd)
+            ebene.quelle = Dateigriff(d_.ops, fd.wert());
+        else
+            ebene.quell_fehler = fd.fehlercode();
+    }
+    return ebene.quelle.offen() ? ebene.quelle.fd() : -1;
+}
+
+void Aufgabenausführung::kopiere(const Dateiklasse& f, Ebene& ebene,
+                                 const std::string& aktverzeichnis, Knoten wpnodx) {
+    Programmzustand& zustand = d_.zustand;
+    Statusanzeige& datei = d_.anzeigen.Arbeitsdatei;
+    datei.text("kopiere " + f.Name);
+    zustand.kopierabbruch = 0;
+    dateibalken_sichtbar_ = false;
+    d_.stoppuhr.Reset();
+    verändert_ = true;
+
+    int code = ebene.ziel_status();
+    if (code == 0) {
+        const int quellverzeichnis = quelle(ebene);
+        if (quellverzeichnis < 0)
+            code = ebene.quell_fehler;
+        else
+            code = systemkopie_
+                       .kopiere(quellverzeichnis, f.Name, ebene.ziel.fd(), f.Name, *this,
+                                zustand.kopierabbruch)
+                       .fehlercode();
+    }
+    datei.text("");
+    datei.Reset();
+    // A cancelled copy ends the run without a word about this file.
+    if (zustand.abbruch) return;
+
+    zustand.summe_erledigt += f.größe;
+    zeige_gesamtfortschritt(zustand.summe_erledigt);
+    if (code == 0) {
+        nachgeben();
+        return;
+    }
+    d_.erledigt.setze_bild(d_.erledigt.füge_hinzu(wpnodx, f.Name), "Datei_kopieren_fehler");
+    nachgeben();
+    if (melde(art_datei, quellpfad(aktverzeichnis + f.Name), "konnte nicht kopiert werden",
+              systemfehlertext(code), Knöpfe::OKAbbrechen) == Antwort::Abbrechen)
+        zustand.abbruch = true;
+}
+
+void Aufgabenausführung::lösche(const Dateiklasse& f, Ebene& ebene,
+                                const std::string& aktverzeichnis, Knoten wpnodx) {
+    Programmzustand& zustand = d_.zustand;
+    Dateioperationen& ops = d_.ops;
+    d_.anzeigen.Arbeitsdatei.text("lösche " + f.Name);
+    verändert_ = true;
+
+    int code = ebene.ziel_status();
+    std::string grund;
+    if (code == 0 && ebene.über_link) {
+        code = ELOOP;
+        grund = über_link;
+    }
+    if (code == 0) {
+        // Checked right before: a link is removed itself, never what it points to.
+        auto st = ops.status_ohne_folgen(ebene.ziel.fd(), f.Name);
+        if (!st) {
+            code = st.fehlercode();
+        } else {
+            const mode_t modus = st.wert().st_mode;
+            if (!S_ISLNK(modus) && (modus & S_IWUSR) == 0)
+                (void)ops.setze_rechte_von(ebene.ziel.fd(), f.Name, (modus & 07777) | S_IWUSR);
+            code = ops.entferne_datei(ebene.ziel.fd(), f.Name).fehlercode();
+        }
+    }
+
+    zustand.summe_erledigt += 1;
+    zeige_gesamtfortschritt(zustand.summe_erledigt);
+    if (code == 0) {
+        nachgeben();
+        return;
+    }
+    d_.erledigt.setze_bild(d_.erledigt.füge_hinzu(wpnodx, f.Name), "Datei_löschen_fehler");
+    nachgeben();
+    if (melde(art_datei, zielpfad(aktverzeichnis + f.Name), "konnte nicht gelöscht werden",
+              grund.empty() ? systemfehlertext(code) : grund,
+              Knöpfe::OKAbbrechen) == Antwort::Abbrechen)
+        zustand.abbruch = true;
+}
+
+void Aufgabenausführung::entferne_verzeichnis(Ebene& ebene, Knoten wpnodx) {
+    Dateioperationen& ops = d_.ops;
+    d_.anzeigen.Arbeitsverzeichnis.text("lösche " + ohne_erstes(ebene.relativ));
+    verändert_ = true;
+    (void)ebene.ziel.schließe();
+    int code = ebene.eltern_fehler();
+    if (code == 0) {
+        auto st = ops.status_ohne_folgen(ebene.eltern_fd(), ebene.ziel_ort);
+        if (!st)
+            code = st.fehlercode();
+        else if (S_ISLNK(st.wert().st_mode))
+            code = ops.entferne_datei(ebene.eltern_fd(), ebene.ziel_ort).fehlercode();
+        else
+            code = ops.entferne_verzeichnis(ebene.eltern_fd(), ebene.ziel_ort).fehlercode();
+    }
+    if (code == 0) {
+        nachgeben();
+        return;
+    }
+    d_.erledigt.setze_bild(wpnodx, "Verzeichnis_löschen_fehler");
+    nachgeben();
+    if (melde(art_verzeichnis, zielpfad(ebene.relativ), "konnte nicht gelöscht werden",
+              systemfehlertext(code), Knöpfe::OKAbbrechen) == Antwort::Abbrechen)
+        d_.zustand.abbruch = true;
+}
+
+void Aufgabenausführung::kopierfortschritt(std::int64_t dateigröße, std::int64_t übertragen) {
+    if (dateigröße <= 0) {
+        nachgeben();
+        return;
+    }
+    Statusanzeige& datei = d_.anzeigen.Arbeitsdatei;
+    const std::int32_t p = promille(übertragen, dateigröße);
+    if (p > 0) {
+        if (dateibalken_sichtbar_) {
+            datei.setze_aktwert(p);
+        } else {
+            const std::int32_t ms = d_.stoppuhr.Elapsed();
+            if (ms > 250 && static_cast<double>(ms) * 1000.0 / p > 1000.0) {
+                datei.Reset();
+                datei.setze_maxwert(1000);
+                datei.setze_aktwert(p);
+                dateibalken_sichtbar_ = true;
+            }
+        }
+    }
+    zeige_gesamtfortschritt(d_.zustand.summe_erledigt + übertragen);
+    nachgeben();
+}
+
+void Aufgabenausführung::zeige_gesamtfortschritt(std::int64_t erledigt) {
+    const std::int64_t gesamt = d_.zustand.summe_gesamt;
+    if (gesamt > 0) d_.anzeigen.Arbeitsinfo.setze_aktwert(promille(erledigt, gesamt));
+}
+
+Antwort Aufgabenausführung::melde(std::string_view art, const std::string& pfad,
+                                  std::string_view was, const std::string& fehlertext,
+                                  Knöpfe knöpfe) {
+    std::string text;
+    text.reserve(art.size() + pfad.size() + was.size() + fehlertext.size() + 4);
+    text += art;
+    text += '\n';
+    text += pfad;
+    text += '\n';
+    text += was;
+    text += "\n\n";
+    text += fehlertext;
+    ++fehler_;
+    return d_.rückfrage.melde_fehler(text, knöpfe);
+}
+
+std::string Aufgabenausführung::zielpfad(std::string_view relativ) const {
+    return verbinde(zielbasis_, relativ);
+}
+
+std::string Aufgabenausführung::quellpfad(std::string_view relativ) const {
+    return verbinde(quellbasis_, relativ);
+}
+
+}  // namespace tarvendo

@@ -1,0 +1,85 @@
+#pragma once
+// Carries out the ticked tasks of a task tree: creates directories, copies
+// files fail-safe, deletes files and removes directories in the target.
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+#include "engine/dateioperationen.h"
+#include "engine/ergebnis.h"
+#include "engine/pfadklasse.h"
+#include "engine/schnittstellen.h"
+#include "engine/systemkopie.h"
+#include "support/stopwatch.h"
+
+namespace tarvendo {
+
+class Aufgabenausführung final : private Kopierbeobachter {
+public:
+    struct Dienste {
+        Anzeigen& anzeigen;
+        Ereignisschleife& schleife;
+        Rückfrage& rückfrage;
+        Erledigtbaum& erledigt;
+        Programmzustand& zustand;
+        Dateioperationen& ops;
+        CStopWatch& stoppuhr;
+    };
+
+    // The base paths are the chosen source and target directories.
+    Aufgabenausführung(Dienste dienste, std::string quellbasis, std::string zielbasis);
+    Aufgabenausführung(const Aufgabenausführung&) = delete;
+    Aufgabenausführung& operator=(const Aufgabenausführung&) = delete;
+    ~Aufgabenausführung() override;
+
+    // One run over a task tree, then (finished or cancelled) a flush of the
+    // target's file system when the run changed anything, so that what it
+    // wrote survives an unplugged drive. Returns the flush's outcome.
+    [[nodiscard]] Status führe_aus(const Pfadklasse& aufgabenbaum);
+
+    // The walk of one directory of the task tree; wpnodx is its node in the
+    // done tree (kein_knoten for the root), relpfad the path of its parent
+    // below the base ("" for the root, then "/", "/a/", ...).
+    void aufgaben_durchführen(const Pfadklasse& wpfad, Erledigtbaum::Knoten wpnodx,
+                              const std::string& relpfad);
+
+    // Progress of the copy in progress: the per-file bar (shown only for a
+    // copy that runs over 250 ms and is projected to take over a second),
+    // the overall bar, and a yield to the host.
+    void kopierfortschritt(std::int64_t dateigröße, std::int64_t übertragen) override;
+
+    // Failure messages shown so far.
+    [[nodiscard]] int anzahl_fehler() const noexcept { return fehler_; }
+
+private:
+    struct Ebene;
+
+    void kopiere(const Dateiklasse& f, Ebene& ebene, const std::string& aktverzeichnis,
+                 Erledigtbaum::Knoten wpnodx);
+    void lösche(const Dateiklasse& f, Ebene& ebene, const std::string& aktverzeichnis,
+                Erledigtbaum::Knoten wpnodx);
+    // Creates, checks or opens the directory itself; false: skip its contents.
+    bool betrete(const Pfadklasse& wpfad, Ebene& ebene, Erledigtbaum::Knoten wpnodx);
+    void entferne_verzeichnis(Ebene& ebene, Erledigtbaum::Knoten wpnodx);
+    void öffne_ziel(Ebene& ebene, bool darf_link_sein);
+    int quelle(Ebene& ebene);
+
+    Antwort melde(std::string_view art, const std::string& pfad, std::string_view was,
+                  const std::string& fehlertext, Knöpfe knöpfe);
+    void zeige_gesamtfortschritt(std::int64_t erledigt);
+    void nachgeben() { d_.schleife.ereignisse_verarbeiten(); }
+    [[nodiscard]] std::string zielpfad(std::string_view relativ) const;
+    [[nodiscard]] std::string quellpfad(std::string_view relativ) const;
+
+    Dienste d_;
+    std::string quellbasis_;
+    std::string zielbasis_;
+    Systemkopie systemkopie_;
+    Ebene* aktuelle_ = nullptr;
+    bool dateibalken_sichtbar_ = false;
+    bool verändert_ = false;
+    int fehler_ = 0;
+};
+
+}  // namespace tarvendo

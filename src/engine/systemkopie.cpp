@@ -1,0 +1,181 @@
+#include "engine/systemkopie.h"
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <cerrno>
+#include <chrono>
+
+namespace tarvendo {
+
+namespace {
+
+constexpr std::int64_t block = 4096;
+constexpr std::int64_t mib = std::int64_t{1} << 20;
+constexpr std::size_t name_max = 255;
+constexpr std::string_view kennung = ".tarvendo-";
+// One copy_file_range call should take about this long: long enough that
+// the calls cost nothing, short enough that a cancel is noticed at once.
+constexpr auto ziel_dauer = std::chrono::milliseconds(30);
+// Below this size a reflink saves next to nothing (file systems keep such
+// files inline or in one extent), so the attempt is not worth its call.
+constexpr std::int64_t klonen_ab = 64 * 1024;
+
+// copy_file_range refuses these pairs of files; a plain copy still serves.
+bool kopierbereich_abgelehnt(int code) {
+    return code == EXDEV || code == EINVAL || code == ENOSYS || code == EOPNOTSUPP;
+}
+
+Status lies_voll(Dateioperationen& ops, int fd, char* puffer, std::size_t länge,
+                 std::size_t& gelesen) {
+    gelesen = 0;
+    while (gelesen < länge) {
+        auto n = ops.lies(fd, puffer + gelesen, länge - gelesen);
+        if (!n) return Status::fehler(n.fehlercode());
+        if (n.wert() == 0) break;  // end of file
+        gelesen += n.wert();
+    }
+    return erfolg();
+}
+
+Status schreibe_voll(Dateioperationen& ops, int fd, const char* daten, std::size_t länge) {
+    while (länge > 0) {
+        auto n = ops.schreibe(fd, daten, länge);
+        if (!n) return Status::fehler(n.fehlercode());
+        if (n.wert() == 0) return Status::fehler(EIO);
+        daten += n.wert();
+        länge -= n.wert();
+    }
+    return erfolg();
+}
+
+}  // namespace
+
+Status kopiere_blockweise(Dateioperationen& ops, int quelle, int ziel, std::int64_t länge,
+                          Kopierbeobachter& beobachter, const std::int32_t& abbruchflag) {
+    char puffer[block];
+    std::int64_t position = 0;
+    while (position < länge) {
+        const auto stück = static_cast<std::size_t>(std::min(block, länge - position));
+        std::size_t gelesen = 0;
+        if (auto s = lies_voll(ops, quelle, puffer, stück, gelesen); !s) return s;
+        if (gelesen == 0) break;  // the source became shorter
+        if (auto s = schreibe_voll(ops, ziel, puffer, gelesen); !s) return s;
+        position += static_cast<std::int64_t>(gelesen);
+        if (position % mib == 0) {
+            beobachter.kopierfortschritt(länge, position);
+            if (abbruchflag != 0) return Status::fehler(ECANCELED);
+        }
+        if (gelesen < stück) break;
+    }
+    return erfolg();
+}
+
+std::string temporärer_name(const std::string& zielname, const std::string& suffix) {
+    const std::size_t platz = name_max - 1 - kennung.size() - suffix.size();
+    std::string name = ".";
+    name.append(zielname, 0, std::min(platz, zielname.size()));
+    name += kennung;
+    name += suffix;
+    return name;
+}
+
+Systemkopie::Systemkopie(Dateioperationen& ops)
+    : ops_(ops),
+      zufall_(
+          static_cast<std::uint64_t>(std::chrono::steady_clock::now().time_since_epoch().count()) ^
+          (static_cast<std::uint64_t>(::getpid()) << 32)) {}
+
+std::string Systemkopie::nächstes_suffix() {
+    static constexpr char zeichen[] =
+        "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789";
+    // splitmix64: the names need only differ, not be unpredictable, because
+    // the exclusive create refuses any name that exists.
+    zufall_ += 0x9E3779B97F4A7C15ull;
+    std::uint64_t z = zufall_;
+    z = (z ^ (z >> 30)) * 0xBF58476D1CE4E5B9ull;
+    z = (z ^ (z >> 27)) * 0x94D049BB133111EBull;
+    z ^= z >> 31;
+    std::string suffix(6, ' ');
+    for (char& c : suffix) {
+        c = zeichen[z % (sizeof zeichen - 1)];
+        z /= sizeof zeichen - 1;
+    }
+    return suffix;
+}
+
+Ergebnis<int> Systemkopie::erstelle_temporär(int zielverzeichnis, const std::string& zielname,
+                                             std::string& name) {
+    for (int versuch = 0; versuch < 100; ++versuch) {
+        name = temporärer_name(zielname, nächstes_suffix());
+        auto fd = ops_.öffne(zielverzeichnis, name, O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC,
+                             S_IRUSR | S_IWUSR);
+        if (fd || fd.fehlercode() != EEXIST) return fd;
+    }
+    return Ergebnis<int>::fehler(EEXIST);
+}
+
+Status Systemkopie::übertrage(int quelle, int ziel, std::int64_t größe,
+                              Kopierbeobachter& beobachter, const std::int32_t& abbruchflag) {
+    if (größe <= 0) return erfolg();
+    if (größe >= klonen_ab && ops_.klone(ziel, quelle)) {
+        beobachter.kopierfortschritt(größe, größe);
+        return abbruchflag != 0 ? Status::fehler(ECANCELED) : erfolg();
+    }
+    std::size_t stück = kleinstes_stück;
+    std::int64_t qpos = 0, zpos = 0;
+    while (zpos < größe) {
+        const auto rest = static_cast<std::size_t>(größe - zpos);
+        const auto beginn = std::chrono::steady_clock::now();
+        auto n = ops_.kopiere_bereich(quelle, qpos, ziel, zpos, std::min(stück, rest));
+        if (!n) {
+            if (zpos == 0 && kopierbereich_abgelehnt(n.fehlercode()))
+                return kopiere_blockweise(ops_, quelle, ziel, größe, beobachter, abbruchflag);
+            return Status::fehler(n.fehlercode());
+        }
+        if (n.wert() == 0) break;  // the source became shorter
+        const auto dauer = std::chrono::steady_clock::now() - beginn;
+        if (n.wert() == stück) {
+            if (dauer < ziel_dauer / 2 && stück < größtes_stück)
+                stück *= 2;
+            else if (dauer > ziel_dauer * 2 && stück > kleinstes_stück)
+                stück /= 2;
+        }
+        beobachter.kopierfortschritt(größe, zpos);
+        if (abbruchflag != 0) return Status::fehler(ECANCELED);
+    }
+    return erfolg();
+}
+
+Status Systemkopie::kopiere(int quellverzeichnis, const std::string& quellname, int zielverzeichnis,
+                            const std::string& zielname, Kopierbeobachter& beobachter,
+                            const std::int32_t& abbruchflag) {
+    // O_NONBLOCK keeps a FIFO from blocking the open; it is refused below.
+    auto quelle_fd =
+        ops_.öffne(quellverzeichnis, quellname, O_RDONLY | O_CLOEXEC | O_NOCTTY | O_NONBLOCK, 0);
+    if (!quelle_fd) return Status::fehler(quelle_fd.fehlercode());
+    Dateigriff quelle(ops_, quelle_fd.wert());
+    auto quellstatus = ops_.status(quelle.fd());
+    if (!quellstatus) return Status::fehler(quellstatus.fehlercode());
+    const struct stat& st = quellstatus.wert();
+    if (!S_ISREG(st.st_mode)) return Status::fehler(ENOTSUP);
+
+    std::string temp_name;
+    auto temp_fd = erstelle_temporär(zielverzeichnis, zielname, temp_name);
+    if (!temp_fd) return Status::fehler(temp_fd.fehlercode());
+    Dateigriff temp(ops_, temp_fd.wert());
+
+    const timespec zeiten[2] = {st.st_atim, st.st_mtim};
+    Status s = übertrage(quelle.fd(), temp.fd(), st.st_size, beobachter, abbruchflag);
+    if (s) s = ops_.setze_rechte(temp.fd(), st.st_mode & 07777);
+    if (s) s = ops_.setze_zeiten(temp.fd(), zeiten);
+    // close reports a write error that some file systems only notice then.
+    if (Status zu = temp.schließe(); s && !zu) s = zu;
+    if (s) s = ops_.benenne_um(zielverzeichnis, temp_name, zielverzeichnis, zielname);
+    if (!s) (void)ops_.entferne_datei(zielverzeichnis, temp_name);
+    return s;
+}
+
+}  // namespace tarvendo

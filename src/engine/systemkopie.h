@@ -1,0 +1,64 @@
+#pragma once
+// The fail-safe copy of one file: written beside the target under a hidden
+// temporary name and renamed over the target only when it is complete.
+
+#include <cstddef>
+#include <cstdint>
+#include <string>
+
+#include "engine/dateioperationen.h"
+#include "engine/ergebnis.h"
+
+namespace tarvendo {
+
+// Receives the progress of a copy.
+class Kopierbeobachter {
+public:
+    virtual ~Kopierbeobachter() = default;
+    // The size of the source and the bytes copied so far; may yield to the
+    // host, which may then raise the cancel flag of the copy.
+    virtual void kopierfortschritt(std::int64_t dateigröße, std::int64_t übertragen) = 0;
+};
+
+// Copies length bytes from offset 0 of quelle to offset 0 of ziel in blocks
+// of 4096 bytes, with progress at every full MiB, where a nonzero
+// abbruchflag stops it with ECANCELED. Ends early, without error, when the
+// source turns out shorter. Returns the errno of the failing read or write.
+[[nodiscard]] Status kopiere_blockweise(Dateioperationen& ops, int quelle, int ziel,
+                                        std::int64_t länge, Kopierbeobachter& beobachter,
+                                        const std::int32_t& abbruchflag);
+
+// The hidden name a copy of zielname is written under first: a dot, the name
+// (cut so that the whole stays within 255 bytes), ".tarvendo-" and suffix.
+[[nodiscard]] std::string temporärer_name(const std::string& zielname, const std::string& suffix);
+
+class Systemkopie {
+public:
+    explicit Systemkopie(Dateioperationen& ops);
+
+    // Copies the file quellname in the directory quellverzeichnis to zielname
+    // in zielverzeichnis (both open directory descriptors), replacing an
+    // existing target. The copy gets the source's permission bits and its
+    // access and modification times. On failure or cancel (a nonzero
+    // abbruchflag, tested after every chunk: ECANCELED) the temporary file is
+    // removed and an existing target is left as it was. Returns the errno of
+    // the failing step.
+    [[nodiscard]] Status kopiere(int quellverzeichnis, const std::string& quellname,
+                                 int zielverzeichnis, const std::string& zielname,
+                                 Kopierbeobachter& beobachter, const std::int32_t& abbruchflag);
+
+    static constexpr std::size_t kleinstes_stück = std::size_t{1} << 20;
+    static constexpr std::size_t größtes_stück = std::size_t{16} << 20;
+
+private:
+    Ergebnis<int> erstelle_temporär(int zielverzeichnis, const std::string& zielname,
+                                    std::string& name);
+    Status übertrage(int quelle, int ziel, std::int64_t größe, Kopierbeobachter& beobachter,
+                     const std::int32_t& abbruchflag);
+    std::string nächstes_suffix();
+
+    Dateioperationen& ops_;
+    std::uint64_t zufall_;
+};
+
+}  // namespace tarvendo
