@@ -1,0 +1,48 @@
+#pragma once
+// Runs a built program for end-to-end tests, its output going to files in
+// the scratch directory.
+
+#include <fcntl.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <string>
+#include <vector>
+
+#include "testhilfe/tempverzeichnis.h"
+
+namespace tarvendo::test {
+
+struct Prozessausgabe {
+    int status = -1;  // the exit status; -1 when it did not exit normally
+    std::string aus, fehler;
+};
+
+inline pid_t starte_prozess(const TempVerzeichnis& tmp, std::string programm,
+                            std::vector<std::string> argumente) {
+    std::vector<char*> argv{programm.data()};
+    for (std::string& a : argumente) argv.push_back(a.data());
+    argv.push_back(nullptr);
+    const std::string aus = tmp / "stdout", fehler = tmp / "stderr";
+    const pid_t pid = ::fork();
+    if (pid == 0) {
+        ::dup2(::open(aus.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600), 1);
+        ::dup2(::open(fehler.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600), 2);
+        ::execv(argv[0], argv.data());
+        ::_exit(127);
+    }
+    return pid;
+}
+
+// Waits for pid and collects what it wrote.
+inline Prozessausgabe warte_auf(const TempVerzeichnis& tmp, pid_t pid) {
+    Prozessausgabe ausgabe;
+    int status = 0;
+    if (pid > 0 && ::waitpid(pid, &status, 0) == pid && WIFEXITED(status))
+        ausgabe.status = WEXITSTATUS(status);
+    ausgabe.aus = lies_datei(tmp / "stdout");
+    ausgabe.fehler = lies_datei(tmp / "stderr");
+    return ausgabe;
+}
+
+}  // namespace tarvendo::test
