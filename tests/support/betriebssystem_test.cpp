@@ -2,195 +2,143 @@
 
 #include <gtest/gtest.h>
 
-#include "support/feste_systemabfrage.h"
+#include <map>
+#include <vector>
 
 namespace tarvendo {
 namespace {
 
-using test::FesteSystemabfrage;
-
 struct System {
     std::uint32_t plattform, major, minor, build;
-    std::uint8_t produkttyp = 0;
+    std::uint8_t typ = 0;
     std::uint16_t suite = 0;
     std::uint32_t info = 0;
     std::map<int, std::int32_t> metriken = {};
     std::string servicepack = {};
+    std::uint16_t sp_major = 0, sp_minor = 0, kennung = 0;
 };
 
-std::unique_ptr<FesteSystemabfrage> quelle(const System& s) {
-    auto q = std::make_unique<FesteSystemabfrage>();
-    q->satz.plattform = s.plattform;
-    q->satz.major = s.major;
-    q->satz.minor = s.minor;
-    q->satz.build = s.build;
-    q->satz.produkttyp = s.produkttyp;
-    q->satz.suite = s.suite;
-    q->satz.servicepack = s.servicepack;
-    q->info = s.info;
-    q->metriken = s.metriken;
-    return q;
+// Fixed answers; remembers what the product info was asked for.
+struct FesteAbfrage final : Systemabfrage {
+    explicit FesteAbfrage(System system) : s(std::move(system)) {}
+    System s;
+    mutable std::vector<std::uint32_t> gefragt;
+
+    Versionssatz versionssatz() const override {
+        return {s.major,    s.minor,    s.build, s.plattform, s.servicepack,
+                s.sp_major, s.sp_minor, s.suite, s.typ};
+    }
+    std::uint16_t sprachkennung() const override { return s.kennung; }
+    std::string sprachname(std::uint16_t k) const override {
+        return "Sprache " + std::to_string(k);
+    }
+    std::uint32_t produktinfo(std::uint32_t a, std::uint32_t b, std::uint16_t c,
+                              std::uint16_t d) const override {
+        gefragt = {a, b, c, d};
+        return s.info;
+    }
+    std::int32_t systemmetrik(int i) const override {
+        return s.metriken.contains(i) ? s.metriken.at(i) : 0;
+    }
+    bool ist_32bit_prozess_auf_64bit_system() const override { return false; }
+    // Only for a platform the version tables do not know.
+    std::string eigener_name() const override { return "eigener Name"; }
+    std::string eigener_versionstext() const override { return "eigener Text"; }
+};
+
+OperatingSystem os(const System& s) {
+    return OperatingSystem(std::make_unique<FesteAbfrage>(s));
 }
 
-TEST(OperatingSystem, NameNachVersionscode) {
-    struct Zeile {
+TEST(OperatingSystem, VersionEditionNameUndText) {
+    const std::string sp6a = "Service Pack 6a", sp5 = "Service Pack 5";
+    const std::map<int, std::int32_t> r2 = {{89, 1}};
+    const struct {
         System system;
+        std::int32_t version, edition;
         std::string_view name;
+        const char* text = nullptr;  // ToString, where given
+    } zeilen[] = {
+        {{1, 4, 0, 0x04000457}, 1, 0, "95 OSR 2", "Microsoft Windows 4.0.1111"},
+        {{1, 4, 0, 0x040003B6}, 1, 0, "95"},
+        {{2, 3, 51, 1057, 1}, 4, 0, ""},  // product type only from NT 4.0 SP 6 on
+        {{2, 4, 0, 1381, 1, 0, 0, {}, sp6a}, 5, 2, "NT Workstation 4.0"},
+        {{2, 4, 0, 1381, 1, 0x0002, 0, {}, sp5}, 5, 0, "NT Server 4.0"},
+        {{2, 5, 0, 2195, 3, 0x0082}, 6, 4, "2000 Datacenter Server"},
+        {{2, 5, 0, 2195, 3, 0x0400, 0, {}, std::string("SP4\0alt", 7)},
+         6,
+         6,
+         "2000 Server",
+         "Microsoft Windows NT 5.0.2195 SP4"},  // a fixed buffer: the text ends at NUL
+        {{2, 5, 1, 2600, 1, 0x0240, 0, {{88, 1}}}, 7, 0, "XP Embedded"},
+        {{2, 5, 1, 2600, 1, 0x0200, 0, {{88, 1}, {87, 1}}}, 7, 0, "XP Starter Edition"},
+        {{2, 5, 1, 2600, 1, 0x0200, 0, {{87, 1}, {86, 1}}}, 7, 7, "XP Media Center Edition"},
+        {{2, 5, 1, 2600, 1, 0x0200, 0, {{86, 5}}}, 7, 8, "XP Tablet PC Edition"},
+        {{2, 5, 1, 2600, 1, 0x0200}, 7, 1, "XP Home Edition"},
+        {{2, 5, 1, 2600, 1, 0x0100, 0, {}, "Service Pack 3"},
+         7,
+         2,
+         "XP Professional",
+         "Microsoft Windows NT 5.1.2600 Service Pack 3"},
+        {{2, 5, 2, 3790, 1}, 7, 2, "XP Professional"},
+        {{2, 5, 2, 3790, 3, 0x2002}, 8, 4, "Storage Server 2003"},
+        {{2, 5, 2, 3790, 3, 0x0401}, 8, 6, "Small Business Server 2003"},
+        {{2, 5, 2, 3790, 3, 0x0480}, 8, 5, "Server 2003 Web Edition"},
+        {{2, 5, 2, 3790, 2, 0x0082}, 8, 4, "Server 2003 Datacenter Edition"},
+        {{2, 5, 2, 3790, 3, 0x0002, 0, r2}, 8, 4, "Server 2003 Enterprise Edition R2"},
+        {{2, 5, 2, 3790, 3, 0x8000, 0, r2}, 8, 9, "Home Server"},
+        {{2, 5, 2, 3790, 3, 0x0000, 0, r2}, 8, 3, "Server 2003 Standard Edition R2"},
+        {{2, 6, 0, 6002, 1, 0, 3}, 9, 2, "Vista Home Premium"},
+        {{2, 6, 0, 6002, 1, 0, 0}, 9, 2, "Vista [Unbekannt]"},
+        {{2, 6, 0, 6002, 1, 0, 99}, 9, 2, "Vista "},
+        {{2, 6, 1, 7601, 2, 0, 10}, 10, 3, "Server 2008 Enterprise Server"},
+        {{2, 6, 1, 0, 1, 0, 0xABCDABCD}, 11, 2, "7 [Unlizensiert]", "Microsoft Windows NT 6.1."},
+        {{2, 6, 1, 7601, 1, 0, 29}, 11, 2, "7 "},
+        {{2, 6, 2, 9200, 1, 0, 4}, 0, 2, "", "Microsoft Windows NT 6.2.9200"},
+        {{0, 6, 1, 12}, 0, 0, "eigener Name", "eigener Text"},
     };
-    const std::string nt4_sp6 = "Service Pack 6";
-    const Zeile zeilen[] = {
-        {{1, 4, 0, 0x04000457}, "95 OSR 2"},
-        {{1, 4, 0, 0x040003B6}, "95"},
-        {{1, 4, 10, 2222}, "98"},
-        {{1, 4, 90, 3000}, "Me"},
-        {{2, 3, 51, 1057}, ""},  // no product type before NT 4.0 SP 6
-        {{2, 4, 0, 1381, 1, 0, 0, {}, nt4_sp6}, "NT Workstation 4.0"},
-        {{2, 4, 0, 1381, 3, 0x0002, 0, {}, nt4_sp6}, "NT Server 4.0 Enterprise Edition"},
-        {{2, 4, 0, 1381, 1, 0, 0, {}, "Service Pack 5"}, "NT Server 4.0"},
-        {{2, 4, 0, 1381, 3, 0x0002, 0, {}, "Service Pack 5"}, "NT Server 4.0"},
-        {{2, 5, 0, 2195, 1}, "2000 Professional"},
-        {{2, 5, 0, 2195, 3, 0x0082}, "2000 Datacenter Server"},
-        {{2, 5, 0, 2195, 2, 0x0002}, "2000 Advanced Server"},
-        {{2, 5, 0, 2195, 3}, "2000 Server"},
-        {{2, 5, 1, 2600, 1, 0x0240, 0, {{88, 1}}}, "XP Embedded"},
-        {{2, 5, 1, 2600, 1, 0x0200, 0, {{87, 1}}}, "XP Media Center Edition"},
-        {{2, 5, 1, 2600, 1, 0x0200, 0, {{86, 1}}}, "XP Tablet PC Edition"},
-        {{2, 5, 1, 2600, 1, 0x0200, 0, {{88, 1}}}, "XP Starter Edition"},
-        {{2, 5, 1, 2600, 1, 0x0200}, "XP Home Edition"},
-        {{2, 5, 1, 2600, 1, 0x0100}, "XP Professional"},
-        {{2, 5, 2, 3790, 1}, "XP Professional"},
-        {{2, 5, 2, 3790, 3, 0x2002}, "Storage Server 2003"},
-        {{2, 5, 2, 3790, 3, 0x8000}, "Home Server"},
-        {{2, 5, 2, 3790, 3, 0x0020}, "Small Business Server 2003"},
-        {{2, 5, 2, 3790, 3, 0x0401}, "Small Business Server 2003"},
-        {{2, 5, 2, 3790, 3, 0x0480}, "Server 2003 Web Edition"},
-        {{2, 5, 2, 3790, 2, 0x0082}, "Server 2003 Datacenter Edition"},
-        {{2, 5, 2, 3790, 3, 0x0002}, "Server 2003 Enterprise Edition"},
-        {{2, 5, 2, 3790, 3, 0x0002, 0, {{89, 1}}}, "Server 2003 Enterprise Edition R2"},
-        {{2, 5, 2, 3790, 3, 0x8000, 0, {{89, 1}}}, "Home Server"},
-        {{2, 5, 2, 3790, 3, 0x2000, 0, {{89, 1}}}, "Storage Server 2003 R2"},
-        {{2, 5, 2, 3790, 3, 0x0000, 0, {{89, 1}}}, "Server 2003 Standard Edition R2"},
-        {{2, 6, 0, 6002, 1, 0, 3}, "Vista Home Premium"},
-        {{2, 6, 0, 6002, 1, 0, 0}, "Vista [Unbekannt]"},
-        {{2, 6, 0, 6002, 1, 0, 99}, "Vista "},
-        {{2, 6, 0, 6002, 3, 0, 8}, "Server 2008 Datacenter Server"},
-        {{2, 6, 1, 7601, 3, 0, 10}, "Server 2008 Enterprise Server"},
-        {{2, 6, 1, 7601, 1, 0, 0xABCDABCD}, "7 [Unlizensiert]"},
-        {{2, 6, 1, 7601, 1, 0, 1}, "7 Ultimate"},
-        {{2, 6, 2, 9200, 1, 0, 4}, ""},
-        {{2, 10, 0, 19045, 1, 0, 48}, ""},
-    };
-    for (const Zeile& z : zeilen) {
-        const OperatingSystem os(quelle(z.system));
-        EXPECT_EQ(os.Name(), z.name) << z.system.major << "." << z.system.minor << " Typ "
-                                     << int{z.system.produkttyp} << " Suite " << z.system.suite;
+    for (const auto& z : zeilen) {
+        SCOPED_TRACE(testing::Message() << "Zeile " << &z - zeilen);
+        const OperatingSystem o = os(z.system);
+        EXPECT_EQ(o.Version(), z.version);
+        EXPECT_EQ(o.Edition(), z.edition);
+        EXPECT_EQ(o.Name(), z.name);
+        if (z.text) {
+            EXPECT_EQ(o.ToString(), z.text);
+        }
     }
 }
 
-TEST(OperatingSystem, XpMitServicepack3) {
-    const OperatingSystem os(quelle({2, 5, 1, 2600, 1, 0x0100, 0, {}, "Service Pack 3"}));
-    EXPECT_EQ(os.Version(), 7);
-    EXPECT_EQ(os.Name(), "XP Professional");
-    EXPECT_EQ(os.ToString(), "Microsoft Windows NT 5.1.2600 Service Pack 3");
-    EXPECT_EQ(os.ServicePack(), "Service Pack 3");
-    EXPECT_EQ(os.Edition(), 2);
-    EXPECT_EQ(os.Revision(), 2600);
-    EXPECT_EQ(os.ProductType(), 1);
-    EXPECT_EQ(os.SuiteMask(), 0x0100);
-    EXPECT_FALSE(os.IsWindowsHomeServer());
-}
+TEST(OperatingSystem, FelderUndAbfragen) {
+    System s = {2, 6, 0, 6002, 1, 0, 3, {}, std::string("Service Pack 1\0Rest", 19), 0xFFFF, 3};
+    s.kennung = 0x8407;  // reads as a negative 16-bit number
+    auto quelle = std::make_unique<FesteAbfrage>(s);
+    FesteAbfrage* abfrage = quelle.get();
+    const OperatingSystem vista(std::move(quelle));
+    EXPECT_EQ(abfrage->gefragt, (std::vector<std::uint32_t>{6, 0, 65535, 3}));
+    EXPECT_EQ(vista.LangID(), static_cast<std::int16_t>(0x8407));
+    EXPECT_EQ(vista.Language(), "Sprache 33799");
+    EXPECT_EQ(vista.ServicePack(), "Service Pack 1");
+    EXPECT_EQ(vista.ServicePackMajor(), -1);
+    EXPECT_EQ(vista.ServicePackMinor(), 3);
 
-TEST(OperatingSystem, HomeServerMitR2Metrik) {
-    const OperatingSystem os(quelle({2, 5, 2, 3790, 3, 0x8000, 0, {{89, 1}}}));
-    EXPECT_EQ(os.Name(), "Home Server");
-    EXPECT_TRUE(os.IsWindowsHomeServer());
-    EXPECT_TRUE(os.IsWindowsServer2003R2());
-    EXPECT_LT(os.SuiteMask(), 0);
-    EXPECT_EQ(os.Edition(), 9);
+    // No product info below NT 6.0 or off the NT platform; unlicensed reads negative.
+    EXPECT_EQ(os({2, 5, 2, 3790, 3, 0, 7}).ProductInfo(), 0);
+    EXPECT_EQ(os({0, 6, 1, 0, 0, 0, 7}).ProductInfoString(), "[Unbekannt]");
+    EXPECT_EQ(os({2, 6, 1, 7601, 1, 0, 0xABCDABCD}).ProductInfo(),
+              static_cast<std::int32_t>(0xABCDABCD));
 
-    // The same suite bit on another version is no home server.
-    const OperatingSystem vista(quelle({2, 6, 0, 6002, 3, 0x8000}));
-    EXPECT_FALSE(vista.IsWindowsHomeServer());
-}
+    // NT 4.0 before SP 6 has no extended fields: the service pack comes from the text.
+    const OperatingSystem nt4 = os({2, 4, 0, 1381, 3, 0x0002, 0, {}, "Service Pack 5", 2, 1});
+    EXPECT_EQ(nt4.ServicePackMajor(), 5);
+    EXPECT_EQ(nt4.ServicePackMinor(), 0);
+    EXPECT_EQ(nt4.ProductType(), 0);
 
-TEST(OperatingSystem, ProduktinfoNurAbNt6MitVersionUndServicepack) {
-    auto q = quelle({2, 6, 0, 6002, 1, 0, 3});
-    q->satz.servicepack_major = 2;
-    q->satz.servicepack_minor = 1;
-    auto* abfrage = q.get();
-    const OperatingSystem vista(std::move(q));
-    EXPECT_EQ(abfrage->aufrufe, std::vector<std::string>({"sprachname:0", "produktinfo:6.0.2.1"}));
-    EXPECT_EQ(vista.ProductInfo(), 3);
-    EXPECT_EQ(vista.ProductInfoString(), "Home Premium");
-
-    for (const System& s : {System{2, 5, 2, 3790, 3}, System{1, 6, 0, 0}, System{0, 6, 1, 0}}) {
-        auto ohne = quelle(s);
-        ohne->info = 7;
-        auto* a = ohne.get();
-        const OperatingSystem os(std::move(ohne));
-        EXPECT_EQ(a->aufrufe, std::vector<std::string>({"sprachname:0"}));
-        EXPECT_EQ(os.ProductInfo(), 0);
-        EXPECT_EQ(os.ProductInfoString(), "[Unbekannt]");
-    }
-
-    const OperatingSystem unlizenziert(quelle({2, 6, 1, 7601, 1, 0, 0xABCDABCD}));
-    EXPECT_EQ(unlizenziert.ProductInfo(), static_cast<std::int32_t>(0xABCDABCD));
-    EXPECT_LT(unlizenziert.ProductInfo(), 0);
-}
-
-TEST(OperatingSystem, SprachePlattformUndServicepackfelder) {
-    auto q = quelle({2, 6, 1, 7601, 1});
-    q->kennung = 0x8407;  // reads as a negative 16-bit number
-    q->sprache = "Deutsch (Deutschland)";
-    q->satz.servicepack_major = 0xFFFF;
-    q->satz.servicepack_minor = 3;
-    q->satz.servicepack = std::string("Service Pack 1\0Rest", 19);
-    auto* abfrage = q.get();
-    const OperatingSystem os(std::move(q));
-    EXPECT_EQ(abfrage->aufrufe.front(), "sprachname:33799");
-    EXPECT_EQ(os.LangID(), static_cast<std::int16_t>(0x8407));
-    EXPECT_EQ(os.Language(), "Deutsch (Deutschland)");
-    EXPECT_EQ(os.ServicePack(), "Service Pack 1");
-    EXPECT_EQ(os.ServicePackMajor(), -1);
-    EXPECT_EQ(os.ServicePackMinor(), 3);
-}
-
-TEST(OperatingSystem, MetrikenUnd64BitBeiJedemAufruf) {
-    auto q = quelle({2, 5, 1, 2600, 1, 0x0200});
-    auto* abfrage = q.get();
-    const OperatingSystem os(std::move(q));
-    EXPECT_FALSE(os.Is64BitOS());
-    EXPECT_FALSE(os.IsWindowsServer2003R2());
-    EXPECT_EQ(os.Edition(), 1);
-    EXPECT_EQ(os.Name(), "XP Home Edition");
-
-    abfrage->wow64 = true;
-    abfrage->metriken[89] = 1;
-    abfrage->metriken[87] = 1;
-    EXPECT_TRUE(os.Is64BitOS());
-    EXPECT_TRUE(os.IsWindowsServer2003R2());
-    EXPECT_EQ(os.Edition(), 7);
-    EXPECT_EQ(os.Name(), "XP Media Center Edition");
-}
-
-TEST(OperatingSystem, FremdePlattformMitEigenemNamenUndText) {
-    auto q = quelle({0, 6, 1, 12});
-    q->name = "Debian GNU/Linux 12 (bookworm)";
-    q->text = "Linux 6.1.12-amd64";
-    const OperatingSystem os(std::move(q));
-    EXPECT_EQ(os.Version(), 0);
-    EXPECT_EQ(os.Name(), "Debian GNU/Linux 12 (bookworm)");
-    EXPECT_EQ(os.ToString(), "Linux 6.1.12-amd64");
-    EXPECT_EQ(os.Revision(), 12);
-    EXPECT_EQ(os.Edition(), 0);
-
-    // On a known platform the tables decide, whatever the source calls itself.
-    auto nt = quelle({2, 6, 2, 9200, 1});
-    nt->name = "eigener Name";
-    nt->text = "eigener Text";
-    const OperatingSystem windows8(std::move(nt));
-    EXPECT_EQ(windows8.Name(), "");
-    EXPECT_EQ(windows8.ToString(), "Microsoft Windows NT 6.2.9200");
+    EXPECT_EQ(os({1, 4, 0, 0x04000457}).Revision(), 1111);
+    const OperatingSystem home = os({2, 5, 2, 3790, 3, 0x8000, 0, {{89, 1}}});
+    EXPECT_TRUE(home.IsWindowsHomeServer() && home.IsWindowsServer2003R2());
+    EXPECT_LT(home.SuiteMask(), 0);
+    EXPECT_FALSE(os({2, 6, 0, 6002, 3, 0x8000}).IsWindowsHomeServer());
 }
 
 }  // namespace
