@@ -1,10 +1,10 @@
 #pragma once
 // Inspecting scratch directories in the execution tests.
 
-#include <dirent.h>
 #include <sys/stat.h>
 
 #include <algorithm>
+#include <filesystem>
 #include <stdexcept>
 #include <string>
 #include <vector>
@@ -14,13 +14,8 @@ namespace tarvendo::test {
 // The names in a directory, sorted, without "." and "..".
 inline std::vector<std::string> namen_in(const std::string& pfad) {
     std::vector<std::string> namen;
-    DIR* d = ::opendir(pfad.c_str());
-    if (!d) throw std::runtime_error("opendir " + pfad);
-    while (const dirent* e = ::readdir(d)) {
-        const std::string n = e->d_name;
-        if (n != "." && n != "..") namen.push_back(n);
-    }
-    ::closedir(d);
+    for (const auto& e : std::filesystem::directory_iterator(pfad))
+        namen.push_back(e.path().filename());
     std::sort(namen.begin(), namen.end());
     return namen;
 }

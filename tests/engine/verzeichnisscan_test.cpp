@@ -1,17 +1,11 @@
 #include "engine/verzeichnisscan.h"
 
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
-
 #include <gtest/gtest.h>
 
 #include <cerrno>
 #include <cstdlib>
-#include <ctime>
+#include <filesystem>
 #include <set>
-#include <string>
-#include <vector>
 
 #include "testhilfe/fakes.h"
 #include "testhilfe/gestoerte_quelle.h"
@@ -20,8 +14,10 @@
 namespace tarvendo {
 namespace {
 
-using test::erstelle_verzeichnis;
+namespace fs = std::filesystem;
 using test::schreibe_datei;
+using Namen = std::set<std::string>;
+using Pfade = std::vector<std::string>;
 
 // Runs one scan over a scratch directory with recording fakes.
 struct Scan {
@@ -33,46 +29,22 @@ struct Scan {
     Pfadklasse wurzel{tmp.pfad()};
     Verzeichnisscan scan{anzeigen.alle, schleife, zustand, quelle};
 
+    // Empty files, and directories for the names ending in "/".
+    void lege_an(const Pfade& pfade) {
+        for (const std::string& p : pfade)
+            p.ends_with('/') ? test::erstelle_verzeichnis(tmp / p) : schreibe_datei(tmp / p, "");
+    }
     void lies() { scan.verzeichnis_auslesen(tmp.pfad(), wurzel); }
-    [[nodiscard]] std::vector<std::string> info_texte() const {
-        std::vector<std::string> t;
-        for (const auto& a : anzeigen.info.aufrufe) t.push_back(a.substr(a.find(':') + 1));
-        return t;
-    }
 };
 
-std::set<std::string> dateinamen(const Pfadklasse& k) {
-    std::set<std::string> namen;
-    for (const Dateiklasse& d : k.dateien) namen.insert(d.Name);
-    return namen;
+// The names in a node, directories with a trailing "/".
+Namen namen(const Pfadklasse* k) {
+    if (!k) return {"(fehlt)"};
+    Namen n;
+    for (const Pfadklasse& p : k->pfade) n.insert(p.pfadname + "/");
+    for (const Dateiklasse& d : k->dateien) n.insert(d.Name);
+    return n;
 }
-
-std::set<std::string> verzeichnisnamen(const Pfadklasse& k) {
-    std::set<std::string> namen;
-    for (const Pfadklasse& p : k.pfade) namen.insert(p.pfadname);
-    return namen;
-}
-
-// Fixes the local time zone for one test.
-class Zeitzone {
-public:
-    explicit Zeitzone(const char* tz) {
-        if (const char* alt = std::getenv("TZ")) alt_ = alt, hatte_ = true;
-        ::setenv("TZ", tz, 1);
-        ::tzset();
-    }
-    ~Zeitzone() {
-        if (hatte_)
-            ::setenv("TZ", alt_.c_str(), 1);
-        else
-            ::unsetenv("TZ");
-        ::tzset();
-    }
-
-private:
-    std::string alt_;
-    bool hatte_ = false;
-};
 
 TEST(Datum, TageSeit1899MitTageszeitAlsBruch) {
     EXPECT_DOUBLE_EQ(datum_aus_sekunden(0), 25569.0);
@@ -81,228 +53,161 @@ TEST(Datum, TageSeit1899MitTageszeitAlsBruch) {
     EXPECT_DOUBLE_EQ(datum_aus_sekunden(-25569LL * 86400), 0.0);
 }
 
-TEST(Verzeichnisscan, DateienUndVerzeichnisseMitIhrenDaten) {
-    Zeitzone tz("XYZ-2");  // two hours east of UTC all year
+TEST(Verzeichnisscan, AlleArtenVonEinträgen) {
+    ::setenv("TZ", "XYZ-2", 1);  // two hours east of UTC all year
     Scan s;
-    erstelle_verzeichnis(s.tmp / "unter");
-    erstelle_verzeichnis(s.tmp / ".versteckt");
+    const std::string kaputt = "bild\xFF\xFE.jpg", ordner = "Ordner\xC3(";  // not UTF-8
+    s.lege_an({"unter/", ".versteckt/", ".versteckt/.b", "nurlesen", ordner + "/", kaputt,
+               ordner + "/" + kaputt, "d/", "D/", "D/x", "a.txt", "Straße", "Strasse", "echt/",
+               "echt/i", "gross"});
     schreibe_datei(s.tmp / "unter/a.txt", "12345");
-    schreibe_datei(s.tmp / ".versteckt/.b", "");
-    schreibe_datei(s.tmp / "nurlesen", "x");
-    ASSERT_EQ(::chmod((s.tmp / "nurlesen").c_str(), 0444), 0);
+    schreibe_datei(s.tmp / "A.txt", "22");
+    fs::permissions(s.tmp / "nurlesen", fs::perms::owner_write, fs::perm_options::remove);
+    fs::resize_file(s.tmp / "gross", 6LL << 30);                     // sparse
     test::setze_zeit(s.tmp / "unter/a.txt", 1700000000, 999999999);  // 12:00:00.999 is 12:00:00
+    fs::create_symlink("unter/a.txt", s.tmp / "dateilink");
+    fs::create_symlink("echt", s.tmp / "ordnerlink");
+    fs::create_symlink("fehlt/nirgends", s.tmp / "toter_link");
+    fs::create_symlink("..", s.tmp / "echt/zurück");  // a loop
 
     s.lies();
+    ::unsetenv("TZ");
 
-    EXPECT_EQ(verzeichnisnamen(s.wurzel), (std::set<std::string>{"unter", ".versteckt"}));
-    EXPECT_EQ(dateinamen(s.wurzel), (std::set<std::string>{"nurlesen"}));
-    const Dateiklasse* a = s.wurzel.gib_pfad("unter")->gib_datei("a.txt");
+    const Pfadklasse& w = s.wurzel;
+    EXPECT_EQ(namen(&w), (Namen{"unter/", ".versteckt/", "nurlesen", ordner + "/", kaputt, "d/",
+                                "D/", "a.txt", "A.txt", "Straße", "Strasse", "echt/", "gross",
+                                "dateilink", "ordnerlink/", "toter_link"}));
+    const Dateiklasse* a = w.gib_pfad("unter")->gib_datei("a.txt");
     ASSERT_NE(a, nullptr);
     EXPECT_EQ(a->größe, 5);
     EXPECT_EQ(a->datum, datum_aus_sekunden(1700000000 + 7200));
     EXPECT_EQ(a->attr, 0u);
-    EXPECT_EQ(s.wurzel.gib_datei("nurlesen")->attr, attr_schreibgeschützt);
-    EXPECT_EQ(s.wurzel.gib_pfad(".versteckt")->gib_datei(".b")->attr, attr_versteckt);
-    EXPECT_EQ(s.scan.anzahl_verzeichnisse, 3);
-    EXPECT_EQ(s.scan.anzahl_dateien, 3);
-    EXPECT_TRUE(s.scan.nicht_gelesen.empty());
-    EXPECT_FALSE(s.wurzel.nicht_gelesen);
-    EXPECT_EQ(s.wurzel.gib_pfad("unter")->parent, &s.wurzel);
-}
-
-TEST(Verzeichnisscan, SechsGibibyteDünnBesetzt) {
-    Scan s;
-    const int fd = ::open((s.tmp / "gross").c_str(), O_CREAT | O_WRONLY | O_CLOEXEC, 0644);
-    ASSERT_GE(fd, 0);
-    ASSERT_EQ(::ftruncate(fd, 6LL << 30), 0);
-    ::close(fd);
-    s.lies();
-    ASSERT_NE(s.wurzel.gib_datei("gross"), nullptr);
-    EXPECT_EQ(s.wurzel.gib_datei("gross")->größe, 6442450944LL);
-}
-
-TEST(Verzeichnisscan, NamenBleibenBytesGenau) {
-    Scan s;
-    const std::string kaputt = "bild\xFF\xFE.jpg";  // not UTF-8
-    const std::string ordner = "Ordner\xC3(";       // truncated sequence
-    erstelle_verzeichnis(s.tmp / ordner);
-    schreibe_datei(s.tmp / kaputt, "");
-    schreibe_datei(s.tmp / (ordner + "/" + kaputt), "");
+    EXPECT_EQ(w.gib_datei("nurlesen")->attr, attr_schreibgeschützt);
+    EXPECT_EQ(w.gib_pfad(".versteckt")->gib_datei(".b")->attr, attr_versteckt);
+    EXPECT_EQ(w.gib_datei("gross")->größe, 6442450944LL);
+    EXPECT_EQ(namen(w.gib_pfad(ordner)), Namen{kaputt});
     // Names that differ only in letter case are both kept, files and directories.
-    schreibe_datei(s.tmp / "a.txt", "1");
-    schreibe_datei(s.tmp / "A.txt", "22");
-    erstelle_verzeichnis(s.tmp / "d");
-    erstelle_verzeichnis(s.tmp / "D");
-    schreibe_datei(s.tmp / "D/x", "");
-    schreibe_datei(s.tmp / "Straße", "");
-    schreibe_datei(s.tmp / "Strasse", "");
-
-    s.lies();
-
-    EXPECT_EQ(dateinamen(s.wurzel),
-              (std::set<std::string>{kaputt, "a.txt", "A.txt", "Straße", "Strasse"}));
-    EXPECT_EQ(verzeichnisnamen(s.wurzel), (std::set<std::string>{ordner, "d", "D"}));
-    EXPECT_EQ(s.wurzel.gib_datei("A.txt")->größe, 2);
-    EXPECT_EQ(s.wurzel.gib_datei("a.txt")->größe, 1);
-    EXPECT_EQ(dateinamen(*s.wurzel.gib_pfad("D")), (std::set<std::string>{"x"}));
-    EXPECT_TRUE(s.wurzel.gib_pfad("d")->dateien.empty());
-    EXPECT_EQ(s.wurzel.gib_pfad(ordner)->gib_datei(kaputt)->Name, kaputt);
-    EXPECT_EQ(s.anzeigen.verzeichnis.aufrufe.back(),
-              "textpfad:" + (s.tmp / "d"));  // sorted last of the directories
+    EXPECT_EQ(w.gib_datei("A.txt")->größe, 2);
+    EXPECT_EQ(w.gib_datei("a.txt")->größe, 0);
+    EXPECT_EQ(namen(w.gib_pfad("D")), Namen{"x"});
+    EXPECT_TRUE(namen(w.gib_pfad("d")).empty());
+    // A file link carries its target's data; a dangling one its own (its target's length).
+    EXPECT_EQ(w.gib_datei("dateilink")->größe, 5);
+    EXPECT_EQ(w.gib_datei("dateilink")->datum, a->datum);
+    EXPECT_EQ(w.gib_datei("toter_link")->größe, 14);
+    // A directory link is read like the directory; the way back up is entered by neither.
+    EXPECT_EQ(namen(w.gib_pfad("ordnerlink")), (Namen{"i", "zurück/"}));
+    EXPECT_TRUE(w.gib_pfad("ordnerlink")->ist_verknüpfung);
+    EXPECT_FALSE(w.gib_pfad("echt")->ist_verknüpfung);
+    EXPECT_TRUE(namen(w.gib_pfad("echt/zurück")).empty() &&
+                w.gib_pfad("echt/zurück")->nicht_gelesen);
+    EXPECT_TRUE(w.gib_pfad("ordnerlink/zurück")->nicht_gelesen);
+    EXPECT_EQ(s.scan.nicht_gelesen, (Pfade{s.tmp / "echt/zurück", s.tmp / "ordnerlink/zurück"}));
+    EXPECT_FALSE(w.nicht_gelesen);
+    EXPECT_EQ(s.scan.anzahl_verzeichnisse, 10);
+    EXPECT_EQ(s.scan.anzahl_dateien, 15);
 }
 
-TEST(Verzeichnisscan, SymbolischeLinks) {
-    Scan s;
-    erstelle_verzeichnis(s.tmp / "echt");
-    schreibe_datei(s.tmp / "echt/inhalt", "abc");
-    schreibe_datei(s.tmp / "ziel", "0123456789");
-    test::setze_zeit(s.tmp / "ziel", 1600000000);
-    ASSERT_EQ(::symlink("ziel", (s.tmp / "dateilink").c_str()), 0);
-    ASSERT_EQ(::symlink("echt", (s.tmp / "ordnerlink").c_str()), 0);
-    ASSERT_EQ(::symlink("fehlt/nirgends", (s.tmp / "toter_link").c_str()), 0);
-    ASSERT_EQ(::symlink("..", (s.tmp / "echt/zurück").c_str()), 0);  // a loop
+// 60 files, then u with 140: the progress shows at every 100th file and at
+// every directory entered or left. Once cancelled, no level reads further.
+TEST(Verzeichnisscan, FortschrittUndAbbruch) {
+    for (const bool abbrechen : {false, true}) {
+        Scan s;
+        s.lege_an({"u/", "z/", "zz"});
+        for (int i = 100; i < 160; ++i) schreibe_datei(s.tmp / ("f" + std::to_string(i)), "");
+        for (int i = 100; i < 240; ++i) schreibe_datei(s.tmp / ("u/g" + std::to_string(i)), "");
+        if (abbrechen)  // at the 100th file, the 40th in u
+            s.schleife.bei_nachgeben = [&](int n) { s.zustand.abbruch |= n == 1; };
 
-    s.lies();
+        s.lies();
 
-    // A file link carries the data of the file it points to.
-    const Dateiklasse* datei = s.wurzel.gib_datei("dateilink");
-    ASSERT_NE(datei, nullptr);
-    EXPECT_EQ(datei->größe, 10);
-    EXPECT_EQ(datei->datum, s.wurzel.gib_datei("ziel")->datum);
-    // A dangling link is a file with the link's own size: its target's length.
-    ASSERT_NE(s.wurzel.gib_datei("toter_link"), nullptr);
-    EXPECT_EQ(s.wurzel.gib_datei("toter_link")->größe, 14);
-    // A directory link is read like the directory.
-    const Pfadklasse* ordner = s.wurzel.gib_pfad("ordnerlink");
-    ASSERT_NE(ordner, nullptr);
-    EXPECT_EQ(dateinamen(*ordner), (std::set<std::string>{"inhalt"}));
-    EXPECT_TRUE(ordner->ist_verknüpfung);
-    EXPECT_FALSE(s.wurzel.gib_pfad("echt")->ist_verknüpfung);
-    // The way back up is not entered, through the real directory or the link.
-    const Pfadklasse* zurück = s.wurzel.gib_pfad("echt/zurück");
-    ASSERT_NE(zurück, nullptr);
-    EXPECT_TRUE(zurück->nicht_gelesen);
-    EXPECT_TRUE(zurück->pfade.empty() && zurück->dateien.empty());
-    EXPECT_TRUE(s.wurzel.gib_pfad("ordnerlink/zurück")->nicht_gelesen);
-    EXPECT_EQ(s.scan.nicht_gelesen,
-              (std::vector<std::string>{s.tmp / "echt/zurück", s.tmp / "ordnerlink/zurück"}));
+        if (abbrechen) {
+            EXPECT_EQ(s.wurzel.gib_pfad("u")->dateien.size(), 40u);
+            EXPECT_TRUE(!s.wurzel.gib_pfad("z") && !s.wurzel.gib_datei("zz"));
+            EXPECT_EQ(s.schleife.anzahl, 2);  // u still announces its end
+            continue;
+        }
+        // clang-format off
+        EXPECT_EQ(s.anzeigen.info.aufrufe, (Pfade{
+            "text:0 Verzeichnisse / 0 Dateien", "text:1 Verzeichnisse / 60 Dateien",  // entering
+            "text:2 Verzeichnisse / 100 Dateien", "text:2 Verzeichnisse / 200 Dateien",
+            "text:2 Verzeichnisse / 200 Dateien",  // u left
+            "text:2 Verzeichnisse / 200 Dateien", "text:3 Verzeichnisse / 200 Dateien"}));  // z
+        // clang-format on
+        EXPECT_EQ(s.schleife.anzahl, 4);
+        EXPECT_EQ(s.anzeigen.verzeichnis.aufrufe,
+                  (Pfade{"textpfad:" + s.tmp.pfad(), "textpfad:" + (s.tmp / "u"),
+                         "textpfad:" + (s.tmp / "z")}));
+    }
 }
 
-TEST(Verzeichnisscan, FortschrittNachLaufenderDateizahl) {
+// Read or stat failures mark just the directory concerned; what was read stays.
+TEST(Verzeichnisscan, NichtLesbaresWirdMarkiert) {
     Scan s;
-    for (int i = 0; i < 60; ++i) schreibe_datei(s.tmp / ("f" + std::to_string(100 + i)), "");
-    erstelle_verzeichnis(s.tmp / "u");
-    for (int i = 0; i < 140; ++i) schreibe_datei(s.tmp / ("u/g" + std::to_string(100 + i)), "");
-
-    s.lies();
-
-    EXPECT_EQ(s.info_texte(), (std::vector<std::string>{
-                                  "0 Verzeichnisse / 0 Dateien",    // entering the start
-                                  "1 Verzeichnisse / 60 Dateien",   // entering u
-                                  "2 Verzeichnisse / 100 Dateien",  // 100th file
-                                  "2 Verzeichnisse / 200 Dateien",  // 200th file
-                                  "2 Verzeichnisse / 200 Dateien",  // u done
-                              }));
-    EXPECT_EQ(s.schleife.anzahl, 3);
-    EXPECT_EQ(s.anzeigen.verzeichnis.aufrufe,
-              (std::vector<std::string>{"textpfad:" + s.tmp.pfad(), "textpfad:" + (s.tmp / "u")}));
-}
-
-TEST(Verzeichnisscan, AbbruchHältAufJederEbeneAn) {
-    Scan s;
-    erstelle_verzeichnis(s.tmp / "a");
-    erstelle_verzeichnis(s.tmp / "a/b");
-    for (int i = 0; i < 150; ++i) schreibe_datei(s.tmp / ("a/b/f" + std::to_string(100 + i)), "");
-    erstelle_verzeichnis(s.tmp / "a/c");
-    erstelle_verzeichnis(s.tmp / "z");
-    schreibe_datei(s.tmp / "a/zz", "");
-    schreibe_datei(s.tmp / "zz", "");
-    s.schleife.bei_nachgeben = [&](int n) {
-        if (n == 1) s.zustand.abbruch = true;  // at the 100th file, deep in a/b
-    };
-
-    s.lies();
-
-    const Pfadklasse* b = s.wurzel.gib_pfad("a/b");
-    ASSERT_NE(b, nullptr);
-    EXPECT_EQ(b->dateien.size(), 100u);
-    EXPECT_EQ(s.wurzel.gib_pfad("a/c"), nullptr);
-    EXPECT_EQ(s.wurzel.gib_pfad("a")->gib_datei("zz"), nullptr);
-    EXPECT_EQ(s.wurzel.gib_pfad("z"), nullptr);
-    EXPECT_EQ(s.wurzel.gib_datei("zz"), nullptr);
-    // The directories left early still announce their end; nothing else yields.
-    EXPECT_EQ(s.schleife.anzahl, 3);
-}
-
-TEST(Verzeichnisscan, NichtLesbareVerzeichnisseWerdenMarkiert) {
-    Scan s;
-    for (const char* d : {"geheim", "teil", "ok"}) erstelle_verzeichnis(s.tmp / d);
-    schreibe_datei(s.tmp / "geheim/x", "");
-    for (const char* f : {"1", "2", "3", "4", "5"})
-        schreibe_datei(s.tmp / (std::string("teil/") + f), "");
-    schreibe_datei(s.tmp / "ok/y", "");
+    s.lege_an({"geheim/", "geheim/x", "teil/", "teil/1", "teil/2", "teil/3", "teil/4", "daten/",
+               "daten/kaputt", "daten/gut", "ok/", "ok/y", "ok/weg"});
     s.quelle.öffnen_scheitert[s.tmp / "geheim"] = EACCES;
-    s.quelle.lesen_scheitert[s.tmp / "teil"] = {3, EIO};
+    s.quelle.lesen_scheitert[s.tmp / "teil"] = {5, EIO};  // after ".", ".." and three files
+    s.quelle.daten_scheitern[s.tmp / "daten/kaputt"] = EIO;
+    s.quelle.daten_scheitern[s.tmp / "ok/weg"] = ENOENT;  // removed since the listing
 
     s.lies();
 
-    const Pfadklasse* geheim = s.wurzel.gib_pfad("geheim");
-    ASSERT_NE(geheim, nullptr);
-    EXPECT_TRUE(geheim->nicht_gelesen);
-    EXPECT_TRUE(geheim->dateien.empty());
-    const Pfadklasse* teil = s.wurzel.gib_pfad("teil");
-    EXPECT_TRUE(teil->nicht_gelesen);
-    EXPECT_EQ(dateinamen(*teil), (std::set<std::string>{"1", "2", "3"}));  // what was read stays
+    EXPECT_TRUE(namen(s.wurzel.gib_pfad("geheim")).empty());
+    EXPECT_EQ(namen(s.wurzel.gib_pfad("teil")), (Namen{"1", "2", "3"}));
+    EXPECT_EQ(namen(s.wurzel.gib_pfad("daten")), Namen{"gut"});
+    EXPECT_EQ(namen(s.wurzel.gib_pfad("ok")), Namen{"y"});
+    for (const char* d : {"daten", "geheim", "teil"})
+        EXPECT_TRUE(s.wurzel.gib_pfad(d)->nicht_gelesen);
     EXPECT_FALSE(s.wurzel.gib_pfad("ok")->nicht_gelesen);
     EXPECT_FALSE(s.wurzel.nicht_gelesen);
-    EXPECT_EQ(s.scan.nicht_gelesen, (std::vector<std::string>{s.tmp / "geheim", s.tmp / "teil"}));
-    EXPECT_EQ(s.scan.anzahl_verzeichnisse, 4);  // unreadable ones are entered all the same
+    EXPECT_EQ(s.scan.nicht_gelesen, (Pfade{s.tmp / "daten", s.tmp / "geheim", s.tmp / "teil"}));
+    EXPECT_EQ(s.scan.anzahl_verzeichnisse, 5);  // unreadable ones are entered all the same
+
+    // A start that is missing or cannot be opened is an empty marked root.
+    for (const bool fehlt : {true, false}) {
+        Scan t;
+        t.lege_an({"a"});
+        const std::string start = fehlt ? t.tmp / "fehlt" : t.tmp.pfad();
+        if (!fehlt) t.quelle.öffnen_scheitert[start] = EACCES;
+        t.scan.verzeichnis_auslesen(start, t.wurzel);
+        EXPECT_TRUE(t.wurzel.nicht_gelesen && t.wurzel.dateien.empty() && t.wurzel.pfade.empty());
+        EXPECT_EQ(t.scan.nicht_gelesen, Pfade{start});
+        EXPECT_EQ(t.anzeigen.info.aufrufe, Pfade{"text:0 Verzeichnisse / 0 Dateien"});
+    }
 }
 
-TEST(Verzeichnisscan, EintragOhneDaten) {
-    Scan s;
-    schreibe_datei(s.tmp / "kaputt", "");
-    schreibe_datei(s.tmp / "weg", "");
-    schreibe_datei(s.tmp / "gut", "");
-    s.quelle.daten_scheitern[s.tmp / "kaputt"] = EIO;
-    s.quelle.daten_scheitern[s.tmp / "weg"] = ENOENT;  // removed since the listing
-
-    s.lies();
-
-    EXPECT_EQ(dateinamen(s.wurzel), (std::set<std::string>{"gut"}));
-    EXPECT_TRUE(s.wurzel.nicht_gelesen);  // only because of "kaputt"
-    EXPECT_EQ(s.scan.nicht_gelesen, (std::vector<std::string>{s.tmp.pfad()}));
+// The helper threads must answer every request of every batch exactly as one
+// thread would, however the requests are shared out.
+TEST(PosixVerzeichnisquelle, StapelMitGehilfenWieEinzeln) {
+    test::TempVerzeichnis tmp;
+    std::vector<std::string> namen{"fehlt", "d"};
+    test::erstelle_verzeichnis(tmp / "d");
+    for (std::size_t i = 0; i < 300; ++i) {
+        namen.push_back("f" + std::to_string(i));
+        schreibe_datei(tmp / namen.back(), std::string(i, 'x'));
+    }
+    for (const unsigned gehilfen : {0u, 1u, 3u}) {
+        PosixVerzeichnisquelle quelle(gehilfen);
+        auto liste = quelle.öffne(tmp.pfad());
+        ASSERT_TRUE(liste.ok());
+        // Batches of changing size, the small ones below the sharing threshold.
+        for (std::size_t anzahl = namen.size(); anzahl > 6; anzahl -= 6) {
+            std::vector<Datenabfrage> abfragen;
+            for (std::size_t i = namen.size() - anzahl; i < namen.size(); ++i)
+                abfragen.push_back({namen[i].c_str(), {}, -1});
+            liste.wert()->daten_mehrere(abfragen);
+            for (const Datenabfrage& a : abfragen) {
+                const Ergebnis<Eintragsdaten> einzeln = liste.wert()->daten(a.name, true);
+                ASSERT_EQ(a.fehler, einzeln.fehlercode()) << a.name;
+                if (a.fehler != 0) continue;
+                EXPECT_EQ(a.daten.größe, einzeln.wert().größe) << a.name;
+                EXPECT_EQ(a.daten.verzeichnis, einzeln.wert().verzeichnis) << a.name;
+                EXPECT_EQ(a.daten.sekunden, einzeln.wert().sekunden) << a.name;
+            }
+        }
+    }
 }
-
-struct Startfall {
-    const char* name;
-    bool fehlt;  // the path does not exist
-    int fehler;  // else: errno injected when opening it
-};
-
-class UnlesbarerStart : public testing::TestWithParam<Startfall> {};
-
-TEST_P(UnlesbarerStart, ErgibtLeereMarkierteWurzel) {
-    Scan s;
-    schreibe_datei(s.tmp / "a", "");
-    const std::string start = GetParam().fehlt ? s.tmp / "fehlt" : s.tmp.pfad();
-    if (!GetParam().fehlt) s.quelle.öffnen_scheitert[start] = GetParam().fehler;
-    Pfadklasse wurzel(start);
-
-    s.scan.verzeichnis_auslesen(start, wurzel);
-
-    EXPECT_TRUE(wurzel.nicht_gelesen);
-    EXPECT_TRUE(wurzel.dateien.empty() && wurzel.pfade.empty());
-    EXPECT_EQ(s.scan.nicht_gelesen, std::vector<std::string>{start});
-    EXPECT_EQ(s.scan.anzahl_verzeichnisse, 1);
-    EXPECT_EQ(s.info_texte(), std::vector<std::string>{"0 Verzeichnisse / 0 Dateien"});
-}
-
-INSTANTIATE_TEST_SUITE_P(Fälle, UnlesbarerStart,
-                         testing::Values(Startfall{"fehlt", true, 0},
-                                         Startfall{"verweigert", false, EACCES},
-                                         Startfall{"eafehler", false, EIO}),
-                         [](const auto& fall) { return std::string(fall.param.name); });
 
 }  // namespace
 }  // namespace tarvendo
