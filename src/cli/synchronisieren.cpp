@@ -4,41 +4,24 @@
 
 #include "cli/befehle.h"
 #include "cli/konsole.h"
+#include "cli/vergleichslauf.h"
 #include "engine/aufgabenermittlung.h"
 #include "engine/aufgabensumme.h"
 #include "engine/ausfuehrung.h"
 #include "engine/dateioperationen.h"
 #include "engine/systemfehlertext.h"
-#include "engine/vergleich.h"
 #include "support/stopwatch.h"
 
 namespace tarvendo::cli {
 
 int synchronisieren(const char* quelle, const char* ziel) {
-    if (const auto meldung = prüfe_verzeichnisse(quelle, ziel)) {
-        schreibe(stderr, *meldung);
-        schreibe(stderr, "\n");
-        return 2;
-    }
     // The system's error texts in the user's language and character set.
     std::setlocale(LC_MESSAGES, "");
     std::setlocale(LC_CTYPE, "");
-    fange_unterbrechung();
-
-    Programmzustand zustand;
-    StilleAnzeigen anzeigen;
-    SignalSchleife schleife(zustand);
-    PosixVerzeichnisquelle verzeichnisse;
-    Vergleichsstand stand;
-    vergleiche(stand, quelle, ziel, anzeigen.alle, schleife, zustand, verzeichnisse);
-    if (stand.abgebrochen) {
-        schreibe(stderr, "Aufgaben ermitteln abgebrochen\n");
-        return 130;
-    }
-    if (!stand.nicht_gelesen.empty()) {
-        schreibe(stderr, nicht_gelesen_hinweis(stand.nicht_gelesen));
-        schreibe(stderr, "\n");
-    }
+    Vergleichslauf lauf;
+    if (const auto status = lauf.los(quelle, ziel)) return *status;
+    Programmzustand& zustand = lauf.zustand;
+    Vergleichsstand& stand = lauf.stand;
 
     // Every task is ticked; the run's totals are summed as the window does.
     zustand.abbruch = false;
@@ -53,7 +36,8 @@ int synchronisieren(const char* quelle, const char* ziel) {
     PosixDateioperationen dateien;
     CStopWatch stoppuhr;
     Aufgabenausführung ausführung(
-        {anzeigen.alle, schleife, rückfrage, erledigt, zustand, dateien, stoppuhr}, quelle, ziel);
+        {lauf.anzeigen.alle, lauf.schleife, rückfrage, erledigt, zustand, dateien, stoppuhr},
+        quelle, ziel);
     const Status gesichert = ausführung.führe_aus(*stand.aufgabenbaum);
     if (!gesichert) {
         schreibe(stderr, std::string("Zielverzeichnis \n") + ziel +

@@ -3,8 +3,8 @@
 
 #include "cli/befehle.h"
 #include "cli/konsole.h"
+#include "cli/vergleichslauf.h"
 #include "engine/aufgabenermittlung.h"
-#include "engine/vergleich.h"
 
 namespace tarvendo::cli {
 
@@ -40,37 +40,17 @@ void schreibe_aufgaben(std::FILE* aus, const Pfadklasse& knoten, std::string& re
 }  // namespace
 
 int vergleichen(const char* quelle, const char* ziel) {
-    if (const auto meldung = prüfe_verzeichnisse(quelle, ziel)) {
-        schreibe(stderr, *meldung);
-        schreibe(stderr, "\n");
-        return 2;
-    }
-    fange_unterbrechung();
-
-    Programmzustand zustand;
-    StilleAnzeigen anzeigen;
-    SignalSchleife schleife(zustand);
-    PosixVerzeichnisquelle dateisystem;
-    Vergleichsstand stand;
-    vergleiche(stand, quelle, ziel, anzeigen.alle, schleife, zustand, dateisystem);
-
-    if (stand.abgebrochen) {
-        schreibe(stderr, "Aufgaben ermitteln abgebrochen\n");
-        return 130;
-    }
+    Vergleichslauf lauf;
+    if (const auto status = lauf.los(quelle, ziel)) return *status;
 
     static char puffer[1 << 16];
     std::setvbuf(stdout, puffer, _IOFBF, sizeof puffer);
     std::string relativ;
-    schreibe_aufgaben(stdout, *stand.aufgabenbaum, relativ);
-    schreibe(stdout, summentext(zustand.anzahl_kopieren, zustand.anzahl_löschen));
+    schreibe_aufgaben(stdout, *lauf.stand.aufgabenbaum, relativ);
+    schreibe(stdout, summentext(lauf.zustand.anzahl_kopieren, lauf.zustand.anzahl_löschen));
     schreibe(stdout, "\n");
     const bool geschrieben = std::fflush(stdout) == 0 && !std::ferror(stdout);
 
-    if (!stand.nicht_gelesen.empty()) {
-        schreibe(stderr, nicht_gelesen_hinweis(stand.nicht_gelesen));
-        schreibe(stderr, "\n");
-    }
     if (!geschrieben) {
         std::perror("tarvendo-cli: Standardausgabe");
         return 1;
