@@ -111,8 +111,10 @@ TEST(CliSynchronisieren, StrgCWährendDerKopieBrichtAbOhneTeilkopie) {
     TempVerzeichnis tmp;
     erstelle_verzeichnis(tmp / "q");
     erstelle_verzeichnis(tmp / "z");
-    // Large enough that the copy is still running when Ctrl-C arrives.
-    schreibe_datei(tmp / "q/gross", std::string(std::size_t{256} << 20, 'g'));
+    // Large enough that the copy is still running when Ctrl-C arrives, and
+    // sparse, so that making it costs nothing.
+    schreibe_datei(tmp / "q/gross", "g");
+    ASSERT_EQ(::truncate((tmp / "q/gross").c_str(), off_t{2} << 30), 0);
 
     const pid_t pid = starte_prozess(tmp, TARVENDO_CLI, {"synchronisieren", tmp / "q", tmp / "z"});
     ASSERT_GT(pid, 0);
