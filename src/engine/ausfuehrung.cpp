@@ -272,22 +272,13 @@ void Aufgabenausführung::kopiere(const Dateiklasse& f, Ebene& ebene,
     // A cancelled copy ends the run without a word about this file.
     if (zustand.abbruch) return;
 
-    zustand.summe_erledigt += f.größe;
-    zeige_gesamtfortschritt(zustand.summe_erledigt);
-    if (code == 0) {
-        nachgeben();
-        return;
-    }
-    d_.erledigt.setze_bild(d_.erledigt.füge_hinzu(wpnodx, f.Name), "Datei_kopieren_fehler");
-    nachgeben();
-    if (melde(art_datei, quellpfad(aktverzeichnis + f.Name), "konnte nicht kopiert werden",
-              systemfehlertext(code), Knöpfe::OKAbbrechen) == Antwort::Abbrechen)
-        zustand.abbruch = true;
+    beende_datei(f, wpnodx, f.größe, code, "Datei_kopieren_fehler",
+                 quellpfad(aktverzeichnis + f.Name), "konnte nicht kopiert werden",
+                 systemfehlertext(code));
 }
 
 void Aufgabenausführung::lösche(const Dateiklasse& f, Ebene& ebene,
                                 const std::string& aktverzeichnis, Knoten wpnodx) {
-    Programmzustand& zustand = d_.zustand;
     Dateioperationen& ops = d_.ops;
     d_.anzeigen.Arbeitsdatei.text("lösche " + f.Name);
     verändert_ = true;
@@ -311,17 +302,25 @@ void Aufgabenausführung::lösche(const Dateiklasse& f, Ebene& ebene,
         }
     }
 
-    zustand.summe_erledigt += 1;
+    beende_datei(f, wpnodx, 1, code, "Datei_löschen_fehler", zielpfad(aktverzeichnis + f.Name),
+                 "konnte nicht gelöscht werden", grund.empty() ? systemfehlertext(code) : grund);
+}
+
+void Aufgabenausführung::beende_datei(const Dateiklasse& f, Knoten wpnodx, std::int64_t arbeit,
+                                      int code, std::string_view fehlerbild,
+                                      const std::string& pfad, std::string_view was,
+                                      const std::string& fehlertext) {
+    // A failed task counts as done for the overall bar as well.
+    Programmzustand& zustand = d_.zustand;
+    zustand.summe_erledigt += arbeit;
     zeige_gesamtfortschritt(zustand.summe_erledigt);
     if (code == 0) {
         nachgeben();
         return;
     }
-    d_.erledigt.setze_bild(d_.erledigt.füge_hinzu(wpnodx, f.Name), "Datei_löschen_fehler");
+    d_.erledigt.setze_bild(d_.erledigt.füge_hinzu(wpnodx, f.Name), fehlerbild);
     nachgeben();
-    if (melde(art_datei, zielpfad(aktverzeichnis + f.Name), "konnte nicht gelöscht werden",
-              grund.empty() ? systemfehlertext(code) : grund,
-              Knöpfe::OKAbbrechen) == Antwort::Abbrechen)
+    if (melde(art_datei, pfad, was, fehlertext, Knöpfe::OKAbbrechen) == Antwort::Abbrechen)
         zustand.abbruch = true;
 }
 
