@@ -272,9 +272,9 @@ void Aufgabenausführung::kopiere(const Dateiklasse& f, Ebene& ebene,
     // A cancelled copy ends the run without a word about this file.
     if (zustand.abbruch) return;
 
-    beende_datei(f, wpnodx, f.größe, code, "Datei_kopieren_fehler",
-                 quellpfad(aktverzeichnis + f.Name), "konnte nicht kopiert werden",
-                 systemfehlertext(code));
+    if (zähle_erledigt(f.größe, code)) return;
+    melde_dateifehler(f, wpnodx, "Datei_kopieren_fehler", quellpfad(aktverzeichnis + f.Name),
+                      "konnte nicht kopiert werden", systemfehlertext(code));
 }
 
 void Aufgabenausführung::lösche(const Dateiklasse& f, Ebene& ebene,
@@ -302,26 +302,28 @@ void Aufgabenausführung::lösche(const Dateiklasse& f, Ebene& ebene,
         }
     }
 
-    beende_datei(f, wpnodx, 1, code, "Datei_löschen_fehler", zielpfad(aktverzeichnis + f.Name),
-                 "konnte nicht gelöscht werden", grund.empty() ? systemfehlertext(code) : grund);
+    if (zähle_erledigt(1, code)) return;
+    melde_dateifehler(f, wpnodx, "Datei_löschen_fehler", zielpfad(aktverzeichnis + f.Name),
+                      "konnte nicht gelöscht werden",
+                      grund.empty() ? systemfehlertext(code) : grund);
 }
 
-void Aufgabenausführung::beende_datei(const Dateiklasse& f, Knoten wpnodx, std::int64_t arbeit,
-                                      int code, std::string_view fehlerbild,
-                                      const std::string& pfad, std::string_view was,
-                                      const std::string& fehlertext) {
+bool Aufgabenausführung::zähle_erledigt(std::int64_t arbeit, int code) {
     // A failed task counts as done for the overall bar as well.
-    Programmzustand& zustand = d_.zustand;
-    zustand.summe_erledigt += arbeit;
-    zeige_gesamtfortschritt(zustand.summe_erledigt);
-    if (code == 0) {
-        nachgeben();
-        return;
-    }
+    d_.zustand.summe_erledigt += arbeit;
+    zeige_gesamtfortschritt(d_.zustand.summe_erledigt);
+    if (code != 0) return false;
+    nachgeben();
+    return true;
+}
+
+void Aufgabenausführung::melde_dateifehler(const Dateiklasse& f, Knoten wpnodx,
+                                           std::string_view fehlerbild, const std::string& pfad,
+                                           std::string_view was, const std::string& fehlertext) {
     d_.erledigt.setze_bild(d_.erledigt.füge_hinzu(wpnodx, f.Name), fehlerbild);
     nachgeben();
     if (melde(art_datei, pfad, was, fehlertext, Knöpfe::OKAbbrechen) == Antwort::Abbrechen)
-        zustand.abbruch = true;
+        d_.zustand.abbruch = true;
 }
 
 void Aufgabenausführung::entferne_verzeichnis(Ebene& ebene, Knoten wpnodx) {

@@ -59,10 +59,12 @@ private:
                  Erledigtbaum::Knoten wpnodx);
     void lösche(const Dateiklasse& f, Ebene& ebene, const std::string& aktverzeichnis,
                 Erledigtbaum::Knoten wpnodx);
-    // Counts a file task as done, then reports its failure, if any.
-    void beende_datei(const Dateiklasse& f, Erledigtbaum::Knoten wpnodx, std::int64_t arbeit,
-                      int code, std::string_view fehlerbild, const std::string& pfad,
-                      std::string_view was, const std::string& fehlertext);
+    // Counts a file task as done; true (after a yield) when it succeeded.
+    bool zähle_erledigt(std::int64_t arbeit, int code);
+    // Records a failed file task and asks whether to go on.
+    void melde_dateifehler(const Dateiklasse& f, Erledigtbaum::Knoten wpnodx,
+                           std::string_view fehlerbild, const std::string& pfad,
+                           std::string_view was, const std::string& fehlertext);
     // Creates, checks or opens the directory itself; false: skip its contents.
     bool betrete(const Pfadklasse& wpfad, Ebene& ebene, Erledigtbaum::Knoten wpnodx);
     void entferne_verzeichnis(Ebene& ebene, Erledigtbaum::Knoten wpnodx);
