@@ -43,7 +43,7 @@ public:
 class OhneErledigtbaum final : public Erledigtbaum {
 public:
     Knoten füge_hinzu(Knoten, std::string_view) override { return ++letzter_; }
-    void setze_bild(Knoten, std::string_view) override {}
+    void setze_bild(Knoten, Bild) override {}
 
 private:
     Knoten letzter_ = kein_knoten;

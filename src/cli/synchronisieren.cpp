@@ -6,9 +6,8 @@
 #include "cli/konsole.h"
 #include "cli/vergleichslauf.h"
 #include "engine/aufgabenermittlung.h"
-#include "engine/aufgabensumme.h"
-#include "engine/ausfuehrung.h"
 #include "engine/dateioperationen.h"
+#include "engine/synchronisation.h"
 #include "engine/systemfehlertext.h"
 #include "support/stopwatch.h"
 
@@ -21,40 +20,31 @@ int synchronisieren(const char* quelle, const char* ziel) {
     Vergleichslauf lauf;
     if (const auto status = lauf.los(quelle, ziel)) return *status;
     Programmzustand& zustand = lauf.zustand;
-    Vergleichsstand& stand = lauf.stand;
 
-    // Every task is ticked; the run's totals are summed as the window does.
-    zustand.abbruch = false;
-    zustand.anzahl_kopieren = 0;
-    zustand.anzahl_löschen = 0;
-    zustand.summe_gesamt = 0;
-    zustand.summe_erledigt = 0;
-    erstelle_aufgabensumme(*stand.aufgabenbaum, zustand);
-
+    // Every task is ticked, as the comparison left them.
     StderrRückfrage rückfrage;
     OhneErledigtbaum erledigt;
     PosixDateioperationen dateien;
     CStopWatch stoppuhr;
-    Aufgabenausführung ausführung(
-        {lauf.anzeigen.alle, lauf.schleife, rückfrage, erledigt, zustand, dateien, stoppuhr},
-        quelle, ziel);
-    const Status gesichert = ausführung.führe_aus(*stand.aufgabenbaum);
-    if (!gesichert) {
+    const Synchronisationsbericht bericht = synchronisiere(
+        *lauf.stand.aufgabenbaum, quelle, ziel,
+        {lauf.anzeigen.alle, lauf.schleife, rückfrage, erledigt, zustand, dateien, stoppuhr});
+    if (!bericht.gesichert) {
         schreibe(stderr, std::string("Zielverzeichnis \n") + ziel +
                              "\nkonnte nicht auf den Datenträger geschrieben werden\n\n" +
-                             systemfehlertext(gesichert.fehlercode()) + "\n");
+                             systemfehlertext(bericht.gesichert.fehlercode()) + "\n");
     }
 
     schreibe(stdout, summentext(zustand.anzahl_kopieren, zustand.anzahl_löschen));
     schreibe(stdout, "\n");
     const bool ausgegeben = std::fflush(stdout) == 0 && !std::ferror(stdout);
 
-    if (zustand.abbruch) {
+    if (bericht.abgebrochen) {
         schreibe(stderr, "Aufgaben durchführen abgebrochen\n");
         return 130;
     }
     if (!ausgegeben) std::perror("tarvendo-cli: Standardausgabe");
-    return (ausführung.anzahl_fehler() == 0 && gesichert && ausgegeben) ? 0 : 1;
+    return (bericht.fehler == 0 && bericht.gesichert && ausgegeben) ? 0 : 1;
 }
 
 }  // namespace tarvendo::cli

@@ -12,7 +12,7 @@ std::optional<int> Vergleichslauf::los(const char* quelle, const char* ziel) {
     }
     fange_unterbrechung();
     PosixVerzeichnisquelle dateisystem;
-    vergleiche(stand, quelle, ziel, anzeigen.alle, schleife, zustand, dateisystem);
+    (void)vergleiche(stand, quelle, ziel, anzeigen.alle, schleife, zustand, dateisystem);
     if (stand.abgebrochen) {
         schreibe(stderr, "Aufgaben ermitteln abgebrochen\n");
         return 130;

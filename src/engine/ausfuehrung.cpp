@@ -74,12 +74,15 @@ Aufgabenausführung::Aufgabenausführung(Dienste dienste, std::string quellbasis
 
 Aufgabenausführung::~Aufgabenausführung() = default;
 
-Status Aufgabenausführung::führe_aus(const Pfadklasse& aufgabenbaum) {
+Ausgang Aufgabenausführung::führe_aus(const Pfadklasse& aufgabenbaum) {
     verändert_ = false;
     aufgaben_durchführen(aufgabenbaum, Erledigtbaum::kein_knoten, "");
     if (!verändert_) return erfolg();
+    // The flush can take long after the last file; the window must not look hung.
+    d_.anzeigen.Arbeitsschritt.text("Daten werden auf den Datenträger geschrieben");
+    nachgeben();
     auto fd = d_.ops.öffne(AT_FDCWD, zielbasis_, O_RDONLY | O_DIRECTORY | O_CLOEXEC, 0);
-    if (!fd) return Status::fehler(fd.fehlercode());
+    if (!fd) return Ausgang::fehler(fd.fehlercode());
     Dateigriff ziel(d_.ops, fd.wert());
     return d_.ops.synchronisiere(ziel.fd());
 }
@@ -141,26 +144,26 @@ bool Aufgabenausführung::betrete(const Pfadklasse& wpfad, Ebene& ebene, Knoten 
         if (code == 0)
             code = ops.erstelle_verzeichnis(ebene.eltern_fd(), ebene.ziel_ort, 0777).fehlercode();
         if (code != 0) {
-            erledigt.setze_bild(wpnodx, "Verzeichnis_kopieren_fehler");
+            erledigt.setze_bild(wpnodx, Bild::Verzeichnis_kopieren_fehler);
             nachgeben();
             (void)melde(art_verzeichnis, zielpfad(ebene.relativ), "konnte nicht erstellt werden",
                         systemfehlertext(code), Knöpfe::OK);
             return false;
         }
-        erledigt.setze_bild(wpnodx, "Verzeichnis_kopieren");
+        erledigt.setze_bild(wpnodx, Bild::Verzeichnis_kopieren);
         nachgeben();
         öffne_ziel(ebene, false);
         return true;
     }
     if (wpfad.aufgabe != aufgabe_löschen) {
-        erledigt.setze_bild(wpnodx, "Verzeichnis_diesdas");
+        erledigt.setze_bild(wpnodx, Bild::Verzeichnis_diesdas);
         öffne_ziel(ebene, true);
         return true;
     }
 
     // A directory to remove: the scan may have reached it through a link.
     // Then only the link goes; nothing is ever deleted through one.
-    erledigt.setze_bild(wpnodx, "Verzeichnis_löschen");
+    erledigt.setze_bild(wpnodx, Bild::Verzeichnis_löschen);
     int code = ebene.eltern_fehler();
     std::string grund;
     bool ist_link = false;
@@ -185,7 +188,7 @@ bool Aufgabenausführung::betrete(const Pfadklasse& wpfad, Ebene& ebene, Knoten 
         }
     }
     if (code != 0) {
-        erledigt.setze_bild(wpnodx, "Verzeichnis_löschen_fehler");
+        erledigt.setze_bild(wpnodx, Bild::Verzeichnis_löschen_fehler);
         nachgeben();
         if (melde(art_verzeichnis, zielpfad(ebene.relativ), "konnte nicht gelöscht werden",
                   grund.empty() ? systemfehlertext(code) : grund,
@@ -273,7 +276,7 @@ void Aufgabenausführung::kopiere(const Dateiklasse& f, Ebene& ebene,
     if (zustand.abbruch) return;
 
     if (zähle_erledigt(f.größe, code)) return;
-    melde_dateifehler(f, wpnodx, "Datei_kopieren_fehler", quellpfad(aktverzeichnis + f.Name),
+    melde_dateifehler(f, wpnodx, Bild::Datei_kopieren_fehler, quellpfad(aktverzeichnis + f.Name),
                       "konnte nicht kopiert werden", systemfehlertext(code));
 }
 
@@ -303,7 +306,7 @@ void Aufgabenausführung::lösche(const Dateiklasse& f, Ebene& ebene,
     }
 
     if (zähle_erledigt(1, code)) return;
-    melde_dateifehler(f, wpnodx, "Datei_löschen_fehler", zielpfad(aktverzeichnis + f.Name),
+    melde_dateifehler(f, wpnodx, Bild::Datei_löschen_fehler, zielpfad(aktverzeichnis + f.Name),
                       "konnte nicht gelöscht werden",
                       grund.empty() ? systemfehlertext(code) : grund);
 }
@@ -318,7 +321,7 @@ bool Aufgabenausführung::zähle_erledigt(std::int64_t arbeit, int code) {
 }
 
 void Aufgabenausführung::melde_dateifehler(const Dateiklasse& f, Knoten wpnodx,
-                                           std::string_view fehlerbild, const std::string& pfad,
+                                           Bild fehlerbild, const std::string& pfad,
                                            std::string_view was, const std::string& fehlertext) {
     d_.erledigt.setze_bild(d_.erledigt.füge_hinzu(wpnodx, f.Name), fehlerbild);
     nachgeben();
@@ -345,7 +348,7 @@ void Aufgabenausführung::entferne_verzeichnis(Ebene& ebene, Knoten wpnodx) {
         nachgeben();
         return;
     }
-    d_.erledigt.setze_bild(wpnodx, "Verzeichnis_löschen_fehler");
+    d_.erledigt.setze_bild(wpnodx, Bild::Verzeichnis_löschen_fehler);
     nachgeben();
     if (melde(art_verzeichnis, zielpfad(ebene.relativ), "konnte nicht gelöscht werden",
               systemfehlertext(code), Knöpfe::OKAbbrechen) == Antwort::Abbrechen)

@@ -36,7 +36,7 @@ public:
     // One run over a task tree, then (finished or cancelled) a flush of the
     // target's file system when the run changed anything, so that what it
     // wrote survives an unplugged drive. Returns the flush's outcome.
-    [[nodiscard]] Status führe_aus(const Pfadklasse& aufgabenbaum);
+    [[nodiscard]] Ausgang führe_aus(const Pfadklasse& aufgabenbaum);
 
     // The walk of one directory of the task tree; wpnodx is its node in the
     // done tree (kein_knoten for the root), relpfad the path of its parent
@@ -63,7 +63,7 @@ private:
     bool zähle_erledigt(std::int64_t arbeit, int code);
     // Records a failed file task and asks whether to go on.
     void melde_dateifehler(const Dateiklasse& f, Erledigtbaum::Knoten wpnodx,
-                           std::string_view fehlerbild, const std::string& pfad,
+                           Bild fehlerbild, const std::string& pfad,
                            std::string_view was, const std::string& fehlertext);
     // Creates, checks or opens the directory itself; false: skip its contents.
     bool betrete(const Pfadklasse& wpfad, Ebene& ebene, Erledigtbaum::Knoten wpnodx);

@@ -11,8 +11,8 @@ namespace tarvendo {
 
 namespace {
 
-Status status_von(int rückgabe) {
-    return rückgabe == 0 ? erfolg() : Status::fehler(errno);
+Ausgang status_von(int rückgabe) {
+    return rückgabe == 0 ? erfolg() : Ausgang::fehler(errno);
 }
 
 }  // namespace
@@ -25,7 +25,7 @@ Ergebnis<int> PosixDateioperationen::öffne(int verzeichnis, const std::string& 
     return fd >= 0 ? Ergebnis<int>::gut(fd) : Ergebnis<int>::fehler(errno);
 }
 
-Status PosixDateioperationen::schließe(int fd) {
+Ausgang PosixDateioperationen::schließe(int fd) {
     // Linux releases the descriptor even when close reports EINTR: never retry.
     return status_von(::close(fd));
 }
@@ -44,7 +44,7 @@ Ergebnis<struct stat> PosixDateioperationen::status_ohne_folgen(int verzeichnis,
     return Ergebnis<struct stat>::gut(st);
 }
 
-Status PosixDateioperationen::klone(int ziel, int quelle) {
+Ausgang PosixDateioperationen::klone(int ziel, int quelle) {
     return status_von(::ioctl(ziel, FICLONE, quelle));
 }
 
@@ -79,38 +79,38 @@ Ergebnis<std::size_t> PosixDateioperationen::schreibe(int fd, const void* daten,
     return Ergebnis<std::size_t>::gut(static_cast<std::size_t>(n));
 }
 
-Status PosixDateioperationen::setze_rechte(int fd, mode_t modus) {
+Ausgang PosixDateioperationen::setze_rechte(int fd, mode_t modus) {
     return status_von(::fchmod(fd, modus));
 }
 
-Status PosixDateioperationen::setze_rechte_von(int verzeichnis, const std::string& name,
+Ausgang PosixDateioperationen::setze_rechte_von(int verzeichnis, const std::string& name,
                                                mode_t modus) {
     return status_von(::fchmodat(verzeichnis, name.c_str(), modus, AT_SYMLINK_NOFOLLOW));
 }
 
-Status PosixDateioperationen::setze_zeiten(int fd, const timespec zeiten[2]) {
+Ausgang PosixDateioperationen::setze_zeiten(int fd, const timespec zeiten[2]) {
     return status_von(::futimens(fd, zeiten));
 }
 
-Status PosixDateioperationen::benenne_um(int verzeichnis_alt, const std::string& alt,
+Ausgang PosixDateioperationen::benenne_um(int verzeichnis_alt, const std::string& alt,
                                          int verzeichnis_neu, const std::string& neu) {
     return status_von(::renameat(verzeichnis_alt, alt.c_str(), verzeichnis_neu, neu.c_str()));
 }
 
-Status PosixDateioperationen::entferne_datei(int verzeichnis, const std::string& name) {
+Ausgang PosixDateioperationen::entferne_datei(int verzeichnis, const std::string& name) {
     return status_von(::unlinkat(verzeichnis, name.c_str(), 0));
 }
 
-Status PosixDateioperationen::entferne_verzeichnis(int verzeichnis, const std::string& name) {
+Ausgang PosixDateioperationen::entferne_verzeichnis(int verzeichnis, const std::string& name) {
     return status_von(::unlinkat(verzeichnis, name.c_str(), AT_REMOVEDIR));
 }
 
-Status PosixDateioperationen::erstelle_verzeichnis(int verzeichnis, const std::string& name,
+Ausgang PosixDateioperationen::erstelle_verzeichnis(int verzeichnis, const std::string& name,
                                                    mode_t modus) {
     return status_von(::mkdirat(verzeichnis, name.c_str(), modus));
 }
 
-Status PosixDateioperationen::synchronisiere(int fd) {
+Ausgang PosixDateioperationen::synchronisiere(int fd) {
     return status_von(::syncfs(fd));
 }
 

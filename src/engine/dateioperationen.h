@@ -22,13 +22,13 @@ public:
     // openat(2); returns the new descriptor.
     virtual Ergebnis<int> öffne(int verzeichnis, const std::string& name, int flags,
                                 mode_t modus) = 0;
-    virtual Status schließe(int fd) = 0;
+    virtual Ausgang schließe(int fd) = 0;
     // fstat(2)
     virtual Ergebnis<struct stat> status(int fd) = 0;
     // fstatat(2) with AT_SYMLINK_NOFOLLOW: a link is reported as itself.
     virtual Ergebnis<struct stat> status_ohne_folgen(int verzeichnis, const std::string& name) = 0;
     // ioctl(2) FICLONE: shares the source's extents with the target.
-    virtual Status klone(int ziel, int quelle) = 0;
+    virtual Ausgang klone(int ziel, int quelle) = 0;
     // copy_file_range(2) between explicit offsets, which it advances.
     virtual Ergebnis<std::size_t> kopiere_bereich(int quelle, std::int64_t& quellposition, int ziel,
                                                   std::int64_t& zielposition,
@@ -36,45 +36,45 @@ public:
     virtual Ergebnis<std::size_t> lies(int fd, void* puffer, std::size_t länge) = 0;
     virtual Ergebnis<std::size_t> schreibe(int fd, const void* daten, std::size_t länge) = 0;
     // fchmod(2)
-    virtual Status setze_rechte(int fd, mode_t modus) = 0;
+    virtual Ausgang setze_rechte(int fd, mode_t modus) = 0;
     // fchmodat(2) with AT_SYMLINK_NOFOLLOW: never changes what a link points to.
-    virtual Status setze_rechte_von(int verzeichnis, const std::string& name, mode_t modus) = 0;
+    virtual Ausgang setze_rechte_von(int verzeichnis, const std::string& name, mode_t modus) = 0;
     // futimens(2): access and modification time.
-    virtual Status setze_zeiten(int fd, const timespec zeiten[2]) = 0;
+    virtual Ausgang setze_zeiten(int fd, const timespec zeiten[2]) = 0;
     // renameat(2): replaces an existing target atomically.
-    virtual Status benenne_um(int verzeichnis_alt, const std::string& alt, int verzeichnis_neu,
+    virtual Ausgang benenne_um(int verzeichnis_alt, const std::string& alt, int verzeichnis_neu,
                               const std::string& neu) = 0;
     // unlinkat(2) without flags: removes a file or a link, never what it points to.
-    virtual Status entferne_datei(int verzeichnis, const std::string& name) = 0;
+    virtual Ausgang entferne_datei(int verzeichnis, const std::string& name) = 0;
     // unlinkat(2) with AT_REMOVEDIR.
-    virtual Status entferne_verzeichnis(int verzeichnis, const std::string& name) = 0;
+    virtual Ausgang entferne_verzeichnis(int verzeichnis, const std::string& name) = 0;
     // mkdirat(2)
-    virtual Status erstelle_verzeichnis(int verzeichnis, const std::string& name, mode_t modus) = 0;
+    virtual Ausgang erstelle_verzeichnis(int verzeichnis, const std::string& name, mode_t modus) = 0;
     // syncfs(2): flushes the whole file system that holds fd.
-    virtual Status synchronisiere(int fd) = 0;
+    virtual Ausgang synchronisiere(int fd) = 0;
 };
 
 // The real calls.
 class PosixDateioperationen final : public Dateioperationen {
 public:
     Ergebnis<int> öffne(int verzeichnis, const std::string& name, int flags, mode_t modus) override;
-    Status schließe(int fd) override;
+    Ausgang schließe(int fd) override;
     Ergebnis<struct stat> status(int fd) override;
     Ergebnis<struct stat> status_ohne_folgen(int verzeichnis, const std::string& name) override;
-    Status klone(int ziel, int quelle) override;
+    Ausgang klone(int ziel, int quelle) override;
     Ergebnis<std::size_t> kopiere_bereich(int quelle, std::int64_t& quellposition, int ziel,
                                           std::int64_t& zielposition, std::size_t länge) override;
     Ergebnis<std::size_t> lies(int fd, void* puffer, std::size_t länge) override;
     Ergebnis<std::size_t> schreibe(int fd, const void* daten, std::size_t länge) override;
-    Status setze_rechte(int fd, mode_t modus) override;
-    Status setze_rechte_von(int verzeichnis, const std::string& name, mode_t modus) override;
-    Status setze_zeiten(int fd, const timespec zeiten[2]) override;
-    Status benenne_um(int verzeichnis_alt, const std::string& alt, int verzeichnis_neu,
+    Ausgang setze_rechte(int fd, mode_t modus) override;
+    Ausgang setze_rechte_von(int verzeichnis, const std::string& name, mode_t modus) override;
+    Ausgang setze_zeiten(int fd, const timespec zeiten[2]) override;
+    Ausgang benenne_um(int verzeichnis_alt, const std::string& alt, int verzeichnis_neu,
                       const std::string& neu) override;
-    Status entferne_datei(int verzeichnis, const std::string& name) override;
-    Status entferne_verzeichnis(int verzeichnis, const std::string& name) override;
-    Status erstelle_verzeichnis(int verzeichnis, const std::string& name, mode_t modus) override;
-    Status synchronisiere(int fd) override;
+    Ausgang entferne_datei(int verzeichnis, const std::string& name) override;
+    Ausgang entferne_verzeichnis(int verzeichnis, const std::string& name) override;
+    Ausgang erstelle_verzeichnis(int verzeichnis, const std::string& name, mode_t modus) override;
+    Ausgang synchronisiere(int fd) override;
 };
 
 // Owns a descriptor obtained through a Dateioperationen and closes it there.
@@ -99,7 +99,7 @@ public:
     [[nodiscard]] int fd() const noexcept { return fd_; }
     [[nodiscard]] bool offen() const noexcept { return fd_ >= 0; }
     // Closes now, so that a late write error (reported by close) is seen.
-    Status schließe() {
+    Ausgang schließe() {
         if (fd_ < 0) return erfolg();
         const int fd = fd_;
         fd_ = -1;

@@ -26,7 +26,7 @@ private:
 
 // For operations that yield nothing but success or an errno code.
 struct Nichts {};
-using Status = Ergebnis<Nichts>;
-inline Status erfolg() { return Status::gut({}); }
+using Ausgang = Ergebnis<Nichts>;
+inline Ausgang erfolg() { return Ausgang::gut({}); }
 
 }  // namespace tarvendo

@@ -49,6 +49,34 @@ public:
     virtual Antwort melde_fehler(std::string_view text, Knöpfe knöpfe) = 0;
 };
 
+// The images of the done tree, by their keys in the window's image list. Only
+// these can be named, so a misspelt key does not compile.
+class Bild {
+public:
+    static const Bild Verzeichnis_diesdas;
+    static const Bild Verzeichnis_kopieren;
+    static const Bild Verzeichnis_kopieren_fehler;
+    static const Bild Verzeichnis_löschen;
+    static const Bild Verzeichnis_löschen_fehler;
+    static const Bild Datei_kopieren_fehler;
+    static const Bild Datei_löschen_fehler;
+
+    [[nodiscard]] constexpr std::string_view schlüssel() const noexcept { return schlüssel_; }
+    constexpr bool operator==(const Bild&) const = default;
+
+private:
+    constexpr explicit Bild(std::string_view schlüssel) : schlüssel_(schlüssel) {}
+    std::string_view schlüssel_;
+};
+
+inline constexpr Bild Bild::Verzeichnis_diesdas{"Verzeichnis_diesdas"};
+inline constexpr Bild Bild::Verzeichnis_kopieren{"Verzeichnis_kopieren"};
+inline constexpr Bild Bild::Verzeichnis_kopieren_fehler{"Verzeichnis_kopieren_fehler"};
+inline constexpr Bild Bild::Verzeichnis_löschen{"Verzeichnis_löschen"};
+inline constexpr Bild Bild::Verzeichnis_löschen_fehler{"Verzeichnis_löschen_fehler"};
+inline constexpr Bild Bild::Datei_kopieren_fehler{"Datei_kopieren_fehler"};
+inline constexpr Bild Bild::Datei_löschen_fehler{"Datei_löschen_fehler"};
+
 // The tree of what a run did: directories entered and failures.
 class Erledigtbaum {
 public:
@@ -59,7 +87,7 @@ public:
     // Adds a node without an image below eltern (kein_knoten: top level).
     virtual Knoten füge_hinzu(Knoten eltern, std::string_view text) = 0;
     // Sets a node's image by its key in the image list; kein_knoten is ignored.
-    virtual void setze_bild(Knoten knoten, std::string_view bild) = 0;
+    virtual void setze_bild(Knoten knoten, Bild bild) = 0;
 };
 
 // The cancel flags and run totals that the commands share.
@@ -70,6 +98,7 @@ struct Programmzustand {
     std::int32_t anzahl_löschen = 0;     // file deletions found or ticked
     std::int64_t summe_gesamt = 0;       // work of a run: bytes to copy + 1 per deletion
     std::int64_t summe_erledigt = 0;     // work done so far
+    bool läuft = false;                  // a command runs (see Laufsperre)
 };
 
 }  // namespace tarvendo

@@ -28,23 +28,23 @@ bool kopierbereich_abgelehnt(int code) {
     return code == EXDEV || code == EINVAL || code == ENOSYS || code == EOPNOTSUPP;
 }
 
-Status lies_voll(Dateioperationen& ops, int fd, char* puffer, std::size_t länge,
+Ausgang lies_voll(Dateioperationen& ops, int fd, char* puffer, std::size_t länge,
                  std::size_t& gelesen) {
     gelesen = 0;
     while (gelesen < länge) {
         auto n = ops.lies(fd, puffer + gelesen, länge - gelesen);
-        if (!n) return Status::fehler(n.fehlercode());
+        if (!n) return Ausgang::fehler(n.fehlercode());
         if (n.wert() == 0) break;  // end of file
         gelesen += n.wert();
     }
     return erfolg();
 }
 
-Status schreibe_voll(Dateioperationen& ops, int fd, const char* daten, std::size_t länge) {
+Ausgang schreibe_voll(Dateioperationen& ops, int fd, const char* daten, std::size_t länge) {
     while (länge > 0) {
         auto n = ops.schreibe(fd, daten, länge);
-        if (!n) return Status::fehler(n.fehlercode());
-        if (n.wert() == 0) return Status::fehler(EIO);
+        if (!n) return Ausgang::fehler(n.fehlercode());
+        if (n.wert() == 0) return Ausgang::fehler(EIO);
         daten += n.wert();
         länge -= n.wert();
     }
@@ -53,7 +53,7 @@ Status schreibe_voll(Dateioperationen& ops, int fd, const char* daten, std::size
 
 }  // namespace
 
-Status kopiere_blockweise(Dateioperationen& ops, int quelle, int ziel, std::int64_t länge,
+Ausgang kopiere_blockweise(Dateioperationen& ops, int quelle, int ziel, std::int64_t länge,
                           Kopierbeobachter& beobachter, const std::int32_t& abbruchflag) {
     char puffer[block];
     std::int64_t position = 0;
@@ -66,7 +66,7 @@ Status kopiere_blockweise(Dateioperationen& ops, int quelle, int ziel, std::int6
         position += static_cast<std::int64_t>(gelesen);
         if (position % mib == 0) {
             beobachter.kopierfortschritt(länge, position);
-            if (abbruchflag != 0) return Status::fehler(ECANCELED);
+            if (abbruchflag != 0) return Ausgang::fehler(ECANCELED);
         }
         if (gelesen < stück) break;
     }
@@ -117,12 +117,12 @@ Ergebnis<int> Systemkopie::erstelle_temporär(int zielverzeichnis, const std::st
     return Ergebnis<int>::fehler(EEXIST);
 }
 
-Status Systemkopie::übertrage(int quelle, int ziel, std::int64_t größe,
+Ausgang Systemkopie::übertrage(int quelle, int ziel, std::int64_t größe,
                               Kopierbeobachter& beobachter, const std::int32_t& abbruchflag) {
     if (größe <= 0) return erfolg();
     if (größe >= klonen_ab && ops_.klone(ziel, quelle)) {
         beobachter.kopierfortschritt(größe, größe);
-        return abbruchflag != 0 ? Status::fehler(ECANCELED) : erfolg();
+        return abbruchflag != 0 ? Ausgang::fehler(ECANCELED) : erfolg();
     }
     std::size_t stück = kleinstes_stück;
     std::int64_t qpos = 0, zpos = 0;
@@ -133,7 +133,7 @@ Status Systemkopie::übertrage(int quelle, int ziel, std::int64_t größe,
         if (!n) {
             if (zpos == 0 && kopierbereich_abgelehnt(n.fehlercode()))
                 return kopiere_blockweise(ops_, quelle, ziel, größe, beobachter, abbruchflag);
-            return Status::fehler(n.fehlercode());
+            return Ausgang::fehler(n.fehlercode());
         }
         if (n.wert() == 0) break;  // the source became shorter
         const auto dauer = std::chrono::steady_clock::now() - beginn;
@@ -144,35 +144,35 @@ Status Systemkopie::übertrage(int quelle, int ziel, std::int64_t größe,
                 stück /= 2;
         }
         beobachter.kopierfortschritt(größe, zpos);
-        if (abbruchflag != 0) return Status::fehler(ECANCELED);
+        if (abbruchflag != 0) return Ausgang::fehler(ECANCELED);
     }
     return erfolg();
 }
 
-Status Systemkopie::kopiere(int quellverzeichnis, const std::string& quellname, int zielverzeichnis,
+Ausgang Systemkopie::kopiere(int quellverzeichnis, const std::string& quellname, int zielverzeichnis,
                             const std::string& zielname, Kopierbeobachter& beobachter,
                             const std::int32_t& abbruchflag) {
     // O_NONBLOCK keeps a FIFO from blocking the open; it is refused below.
     auto quelle_fd =
         ops_.öffne(quellverzeichnis, quellname, O_RDONLY | O_CLOEXEC | O_NOCTTY | O_NONBLOCK, 0);
-    if (!quelle_fd) return Status::fehler(quelle_fd.fehlercode());
+    if (!quelle_fd) return Ausgang::fehler(quelle_fd.fehlercode());
     Dateigriff quelle(ops_, quelle_fd.wert());
     auto quellstatus = ops_.status(quelle.fd());
-    if (!quellstatus) return Status::fehler(quellstatus.fehlercode());
+    if (!quellstatus) return Ausgang::fehler(quellstatus.fehlercode());
     const struct stat& st = quellstatus.wert();
-    if (!S_ISREG(st.st_mode)) return Status::fehler(ENOTSUP);
+    if (!S_ISREG(st.st_mode)) return Ausgang::fehler(ENOTSUP);
 
     std::string temp_name;
     auto temp_fd = erstelle_temporär(zielverzeichnis, zielname, temp_name);
-    if (!temp_fd) return Status::fehler(temp_fd.fehlercode());
+    if (!temp_fd) return Ausgang::fehler(temp_fd.fehlercode());
     Dateigriff temp(ops_, temp_fd.wert());
 
     const timespec zeiten[2] = {st.st_atim, st.st_mtim};
-    Status s = übertrage(quelle.fd(), temp.fd(), st.st_size, beobachter, abbruchflag);
+    Ausgang s = übertrage(quelle.fd(), temp.fd(), st.st_size, beobachter, abbruchflag);
     if (s) s = ops_.setze_rechte(temp.fd(), st.st_mode & 07777);
     if (s) s = ops_.setze_zeiten(temp.fd(), zeiten);
     // close reports a write error that some file systems only notice then.
-    if (Status zu = temp.schließe(); s && !zu) s = zu;
+    if (Ausgang zu = temp.schließe(); s && !zu) s = zu;
     if (s) s = ops_.benenne_um(zielverzeichnis, temp_name, zielverzeichnis, zielname);
     if (!s) (void)ops_.entferne_datei(zielverzeichnis, temp_name);
     return s;

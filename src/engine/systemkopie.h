@@ -24,7 +24,7 @@ public:
 // of 4096 bytes, with progress at every full MiB, where a nonzero
 // abbruchflag stops it with ECANCELED. Ends early, without error, when the
 // source turns out shorter. Returns the errno of the failing read or write.
-[[nodiscard]] Status kopiere_blockweise(Dateioperationen& ops, int quelle, int ziel,
+[[nodiscard]] Ausgang kopiere_blockweise(Dateioperationen& ops, int quelle, int ziel,
                                         std::int64_t länge, Kopierbeobachter& beobachter,
                                         const std::int32_t& abbruchflag);
 
@@ -43,7 +43,7 @@ public:
     // abbruchflag, tested after every chunk: ECANCELED) the temporary file is
     // removed and an existing target is left as it was. Returns the errno of
     // the failing step.
-    [[nodiscard]] Status kopiere(int quellverzeichnis, const std::string& quellname,
+    [[nodiscard]] Ausgang kopiere(int quellverzeichnis, const std::string& quellname,
                                  int zielverzeichnis, const std::string& zielname,
                                  Kopierbeobachter& beobachter, const std::int32_t& abbruchflag);
 
@@ -53,7 +53,7 @@ public:
 private:
     Ergebnis<int> erstelle_temporär(int zielverzeichnis, const std::string& zielname,
                                     std::string& name);
-    Status übertrage(int quelle, int ziel, std::int64_t größe, Kopierbeobachter& beobachter,
+    Ausgang übertrage(int quelle, int ziel, std::int64_t größe, Kopierbeobachter& beobachter,
                      const std::int32_t& abbruchflag);
     std::string nächstes_suffix();
 

@@ -1,6 +1,7 @@
 #include "engine/vergleich.h"
 
 #include "engine/aufgabenermittlung.h"
+#include "engine/laufsperre.h"
 #include "engine/verzeichnisscan.h"
 
 namespace tarvendo {
@@ -28,9 +29,11 @@ std::optional<std::string_view> prüfe_verzeichnisse(std::string_view quelle,
     return std::nullopt;
 }
 
-void vergleiche(Vergleichsstand& stand, const std::string& quelle, const std::string& ziel,
+bool vergleiche(Vergleichsstand& stand, const std::string& quelle, const std::string& ziel,
                 Anzeigen& anzeigen, Ereignisschleife& schleife, Programmzustand& zustand,
                 Verzeichnisquelle& dateisystem) {
+    const Laufsperre sperre(zustand);
+    if (!sperre) return false;
     zustand.abbruch = false;
     zustand.anzahl_kopieren = 0;
     zustand.anzahl_löschen = 0;
@@ -67,10 +70,11 @@ void vergleiche(Vergleichsstand& stand, const std::string& quelle, const std::st
     leere(anzeigen);
     stand.nicht_gelesen = std::move(scan.nicht_gelesen);
     stand.abgebrochen = zustand.abbruch;
-    if (stand.abgebrochen) return;
+    if (stand.abgebrochen) return true;
 
     stand.aufgabenbaum->setze_pfadchecked(true);
     anzeigen.Arbeitsinfo.text(summentext(zustand.anzahl_kopieren, zustand.anzahl_löschen));
+    return true;
 }
 
 std::string nicht_gelesen_hinweis(const std::vector<std::string>& pfade) {

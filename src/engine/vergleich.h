@@ -33,8 +33,9 @@ struct Vergleichsstand {
 // two counts of zustand first. Displays: the step on Arbeitsschritt, the
 // progress of scan and comparison on the others; at the end all four are
 // empty, or Arbeitsinfo shows the summary of a completed run. The caller has
-// checked the directories with prüfe_verzeichnisse.
-void vergleiche(Vergleichsstand& stand, const std::string& quelle, const std::string& ziel,
+// checked the directories with prüfe_verzeichnisse. Returns false, and does
+// nothing, while another command holds zustand.läuft.
+bool vergleiche(Vergleichsstand& stand, const std::string& quelle, const std::string& ziel,
                 Anzeigen& anzeigen, Ereignisschleife& schleife, Programmzustand& zustand,
                 Verzeichnisquelle& dateisystem);
 

@@ -48,7 +48,7 @@ protected:
     }
 
     // Sums the work and runs, as the synchronise command does; ticks everything first.
-    Status lauf(bool alles_ankreuzen = true) {
+    Ausgang lauf(bool alles_ankreuzen = true) {
         if (alles_ankreuzen) baum.setze_checked(true);
         erstelle_aufgabensumme(baum, zustand);
         return ausführung.führe_aus(baum);

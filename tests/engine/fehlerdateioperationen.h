@@ -28,16 +28,16 @@ public:
     Ergebnis<int> öffne(int v, const std::string& n, int f, mode_t m) override {
         return weiter(__func__, &P::öffne, v, n, f, m);
     }
-    Status schließe(int fd) override {
-        const Status echt = echt_.schließe(fd);  // a failed close releases fd all the same
+    Ausgang schließe(int fd) override {
+        const Ausgang echt = echt_.schließe(fd);  // a failed close releases fd all the same
         const int code = zähle(__func__);
-        return code == 0 ? echt : Status::fehler(code);
+        return code == 0 ? echt : Ausgang::fehler(code);
     }
     Ergebnis<struct stat> status(int fd) override { return weiter(__func__, &P::status, fd); }
     Ergebnis<struct stat> status_ohne_folgen(int v, const std::string& n) override {
         return weiter(__func__, &P::status_ohne_folgen, v, n);
     }
-    Status klone(int z, int q) override { return weiter(__func__, &P::klone, z, q); }
+    Ausgang klone(int z, int q) override { return weiter(__func__, &P::klone, z, q); }
     Ergebnis<std::size_t> kopiere_bereich(int q, std::int64_t& qp, int z, std::int64_t& zp,
                                           std::size_t n) override {
         return weiter(__func__, &P::kopiere_bereich, q, qp, z, zp, n);
@@ -48,28 +48,28 @@ public:
     Ergebnis<std::size_t> schreibe(int fd, const void* p, std::size_t n) override {
         return weiter(__func__, &P::schreibe, fd, p, n);
     }
-    Status setze_rechte(int fd, mode_t m) override {
+    Ausgang setze_rechte(int fd, mode_t m) override {
         return weiter(__func__, &P::setze_rechte, fd, m);
     }
-    Status setze_rechte_von(int v, const std::string& n, mode_t m) override {
+    Ausgang setze_rechte_von(int v, const std::string& n, mode_t m) override {
         return weiter(__func__, &P::setze_rechte_von, v, n, m);
     }
-    Status setze_zeiten(int fd, const timespec t[2]) override {
+    Ausgang setze_zeiten(int fd, const timespec t[2]) override {
         return weiter(__func__, &P::setze_zeiten, fd, t);
     }
-    Status benenne_um(int va, const std::string& a, int vn, const std::string& n) override {
+    Ausgang benenne_um(int va, const std::string& a, int vn, const std::string& n) override {
         return weiter(__func__, &P::benenne_um, va, a, vn, n);
     }
-    Status entferne_datei(int v, const std::string& n) override {
+    Ausgang entferne_datei(int v, const std::string& n) override {
         return weiter(__func__, &P::entferne_datei, v, n);
     }
-    Status entferne_verzeichnis(int v, const std::string& n) override {
+    Ausgang entferne_verzeichnis(int v, const std::string& n) override {
         return weiter(__func__, &P::entferne_verzeichnis, v, n);
     }
-    Status erstelle_verzeichnis(int v, const std::string& n, mode_t m) override {
+    Ausgang erstelle_verzeichnis(int v, const std::string& n, mode_t m) override {
         return weiter(__func__, &P::erstelle_verzeichnis, v, n, m);
     }
-    Status synchronisiere(int fd) override { return weiter(__func__, &P::synchronisiere, fd); }
+    Ausgang synchronisiere(int fd) override { return weiter(__func__, &P::synchronisiere, fd); }
 
 private:
     struct Regel {

@@ -38,7 +38,7 @@ protected:
         stände.push_back(übertragen);
         if (abbrechen) abbruch = 1;
     }
-    Status kopiere(const std::string& name) {
+    Ausgang kopiere(const std::string& name) {
         return kopie.kopiere(quelle, name, ziel, name, *this, abbruch);
     }
 

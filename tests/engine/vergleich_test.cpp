@@ -214,7 +214,7 @@ struct Lauf {
             p.ends_with('/') ? test::erstelle_verzeichnis(tmp / p)
                              : test::schreibe_datei(tmp / p, "");
     }
-    void los() { vergleiche(stand, quelle, ziel, anzeigen.alle, schleife, zustand, dateisystem); }
+    void los() { (void)vergleiche(stand, quelle, ziel, anzeigen.alle, schleife, zustand, dateisystem); }
 };
 
 TEST(Vergleich, VollständigerLaufUndWiederholung) {
@@ -274,9 +274,20 @@ TEST(Vergleich, NichtsWirdDurchEinenLinkGelöscht) {
 // determined, and every display is left empty.
 TEST(Vergleich, Abbruch) {
     Lauf l({"q/u/", "q/x", "z/alt"});
-    l.schleife.bei_nachgeben = [&](int) { l.zustand.abbruch = true; };  // leaving u
+    bool geschachtelt = true;
+    l.schleife.bei_nachgeben = [&](int) {  // leaving u
+        // A second command started from inside the yield is refused and
+        // leaves the trees being walked alone.
+        const Pfadklasse* quellbaum = l.stand.quellbaum.get();
+        geschachtelt = vergleiche(l.stand, l.quelle, l.ziel, l.anzeigen.alle, l.schleife,
+                                  l.zustand, l.dateisystem);
+        EXPECT_EQ(l.stand.quellbaum.get(), quellbaum);
+        l.zustand.abbruch = true;
+    };
 
     l.los();
+    EXPECT_FALSE(geschachtelt);
+    EXPECT_FALSE(l.zustand.läuft);
 
     EXPECT_TRUE(l.stand.abgebrochen);
     EXPECT_EQ(l.stand.quellbaum->gib_datei("x"), nullptr);

@@ -77,9 +77,9 @@ public:
         knoten.push_back({eltern, std::string(text), ""});
         return static_cast<Knoten>(knoten.size());
     }
-    void setze_bild(Knoten k, std::string_view bild) override {
+    void setze_bild(Knoten k, Bild bild) override {
         if (k > 0 && static_cast<std::size_t>(k) <= knoten.size())
-            knoten[static_cast<std::size_t>(k) - 1].bild = bild;
+            knoten[static_cast<std::size_t>(k) - 1].bild = bild.schlüssel();
     }
     // "parent text/child text [image]" lines, for compact assertions.
     [[nodiscard]] std::vector<std::string> zeilen() const {

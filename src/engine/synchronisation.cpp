@@ -1,0 +1,47 @@
+#include "engine/synchronisation.h"
+
+#include "engine/aufgabensumme.h"
+#include "engine/laufsperre.h"
+
+namespace tarvendo {
+
+Synchronisationsbericht synchronisiere(const Pfadklasse& aufgabenbaum, const std::string& quelle,
+                                       const std::string& ziel,
+                                       Aufgabenausführung::Dienste dienste) {
+    Synchronisationsbericht bericht;
+    Programmzustand& zustand = dienste.zustand;
+    const Laufsperre sperre(zustand);
+    if (!sperre) {
+        bericht.abgewiesen = true;
+        return bericht;
+    }
+    zustand.abbruch = false;
+    zustand.anzahl_kopieren = 0;
+    zustand.anzahl_löschen = 0;
+    zustand.summe_gesamt = 0;
+    zustand.summe_erledigt = 0;
+    erstelle_aufgabensumme(aufgabenbaum, zustand);
+
+    Anzeigen& a = dienste.anzeigen;
+    a.Arbeitsschritt.text("Aufgaben durchführen");
+    a.Arbeitsinfo.Reset();
+    a.Arbeitsinfo.setze_maxwert(1000);
+    a.Arbeitsverzeichnis.text("");
+    a.Arbeitsdatei.text("");
+    a.Arbeitsdatei.mit_prozentzahl(true);
+
+    Aufgabenausführung ausführung(dienste, quelle, ziel);
+    bericht.gesichert = ausführung.führe_aus(aufgabenbaum);
+    bericht.fehler = ausführung.anzahl_fehler();
+    bericht.abgebrochen = zustand.abbruch;
+
+    a.Arbeitsschritt.text("");
+    a.Arbeitsinfo.Reset();
+    a.Arbeitsinfo.text("");
+    a.Arbeitsverzeichnis.text("");
+    a.Arbeitsdatei.mit_prozentzahl(false);
+    a.Arbeitsdatei.text("");
+    return bericht;
+}
+
+}  // namespace tarvendo

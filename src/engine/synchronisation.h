@@ -1,0 +1,30 @@
+#pragma once
+// The synchronise command without its widgets: sums the ticked work, prepares
+// the displays, carries out the tasks and flushes the target. The window and
+// tarvendo-cli share it, as they share the comparison.
+
+#include <string>
+
+#include "engine/ausfuehrung.h"
+#include "engine/pfadklasse.h"
+
+namespace tarvendo {
+
+struct Synchronisationsbericht {
+    bool abgewiesen = false;   // another command was running: nothing happened
+    bool abgebrochen = false;  // abbruch was set by the end of the run
+    int fehler = 0;            // failure messages shown
+    Ausgang gesichert = erfolg();  // the final flush of the target
+};
+
+// Resets abbruch and the totals of zustand, recounts them from the ticks of
+// aufgabenbaum, sets the overall bar's scale to 1000 and runs the tasks.
+// Afterwards all four displays are empty. The caller drops the task tree.
+// Refused while zustand.läuft is set, so that a command started from inside
+// a yield cannot pull the tree from under the running walk.
+[[nodiscard]] Synchronisationsbericht synchronisiere(const Pfadklasse& aufgabenbaum,
+                                                     const std::string& quelle,
+                                                     const std::string& ziel,
+                                                     Aufgabenausführung::Dienste dienste);
+
+}  // namespace tarvendo
