@@ -9,7 +9,8 @@ std::string summentext(std::int32_t kopieren, std::int32_t löschen) {
 }
 
 bool ist_geändert(const Dateiklasse& quelle, const Dateiklasse& ziel) {
-    if (quelle.größe != ziel.größe) return true;
+    // A link in the target is replaced by the real file, whatever its data.
+    if (quelle.größe != ziel.größe || (ziel.attr & attr_verknüpfung) != 0) return true;
     // The values hold whole seconds; rounding removes the representation's
     // error so that a stored 2-second difference is exactly 2.
     const double sekunden = std::nearbyint((quelle.datum - ziel.datum) * 86400.0);
@@ -66,12 +67,14 @@ bool Aufgabenermittlung::ermittle(const Pfadklasse& qpfad, Pfadklasse& zpfad, Pf
     for (const Pfadklasse& qp : qpfad.pfade) {
         if (Pfadklasse* zp = gegenstück(qp, qpfad.pfade, zpfad.pfade)) {
             Pfadklasse& ap = apfad.setze_pfad(qp.pfadname);
-            // Below a target directory reached through a link, a deletion
-            // would reach outside the target tree.
-            if (ermittle(qp, *zp, ap, löschen_erlaubt && !zp->ist_verknüpfung))
+            // Below a mount point in the target nothing is deleted.
+            if (ermittle(qp, *zp, ap, löschen_erlaubt && !zp->geschützt)) {
                 gefunden = true;
-            else
+                // The run enters it: under the source's spelling.
+                if (zp->pfadname != qp.pfadname) apfad.setze_zielname(qp.pfadname, zp->pfadname);
+            } else {
                 apfad.lösche_pfad(qp.pfadname);
+            }
             if (zustand_.abbruch) return gefunden;
             zpfad.lösche_pfad(zp->pfadname);
         } else {
@@ -86,6 +89,7 @@ bool Aufgabenermittlung::ermittle(const Pfadklasse& qpfad, Pfadklasse& zpfad, Pf
 
     if (löschen_erlaubt)
         for (const Pfadklasse& zp : zpfad.pfade) {
+            if (zp.geschützt || qpfad.ist_ungelesen(zp.pfadname)) continue;
             zustand_.anzahl_löschen += zp.pfad_kopieren(apfad, aufgabe_löschen).gib_dateianzahl();
             gefunden = true;
         }
@@ -97,6 +101,7 @@ bool Aufgabenermittlung::ermittle(const Pfadklasse& qpfad, Pfadklasse& zpfad, Pf
             if (ist_geändert(qf, *zf)) {
                 // The attributes of the file that will be overwritten.
                 apfad.setze_datei(qf.Name, qf.datum, qf.größe, zf->attr).aufgabe = aufgabe_kopieren;
+                if (zf->Name != qf.Name) apfad.setze_zielname(qf.Name, zf->Name);
                 zähle(zustand_.anzahl_kopieren);
                 if (zustand_.abbruch) return gefunden;
                 gefunden = true;
@@ -112,6 +117,7 @@ bool Aufgabenermittlung::ermittle(const Pfadklasse& qpfad, Pfadklasse& zpfad, Pf
 
     if (löschen_erlaubt)
         for (const Dateiklasse& zf : zpfad.dateien) {
+            if (qpfad.ist_ungelesen(zf.Name)) continue;
             apfad.setze_datei(zf.Name, zf.datum, zf.größe, zf.attr).aufgabe = aufgabe_löschen;
             zähle(zustand_.anzahl_löschen);
             if (zustand_.abbruch) return gefunden;

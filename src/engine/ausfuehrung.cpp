@@ -4,7 +4,9 @@
 #include <sys/stat.h>
 
 #include <cerrno>
+#include <algorithm>
 #include <cmath>
+#include <vector>
 
 #include "engine/systemfehlertext.h"
 
@@ -17,8 +19,8 @@ using Knoten = Erledigtbaum::Knoten;
 constexpr int verzeichnis_flags = O_PATH | O_DIRECTORY | O_CLOEXEC;
 constexpr std::string_view art_verzeichnis = "Verzeichnis ";
 constexpr std::string_view art_datei = "Datei ";
-constexpr std::string_view über_link =
-    "Der Pfad führt über eine symbolische Verknüpfung; dort wird nichts gelöscht.";
+constexpr std::string_view andere_grenze =
+    "Der Pfad führt in ein anderes Dateisystem; dort wird nichts gelöscht.";
 
 // Per mille of teil in ganzes, halves to the even neighbour.
 std::int32_t promille(std::int64_t teil, std::int64_t ganzes) {
@@ -50,8 +52,12 @@ struct Aufgabenausführung::Ebene {
     std::string ziel_ort;  // the name in the parent, or the full path at the top
     std::string quell_ort;
     Dateigriff ziel;
-    int ziel_fehler = 0;     // why ziel is not open
-    bool über_link = false;  // the target side was reached through a link
+    int ziel_fehler = 0;      // why ziel is not open
+    std::uint64_t gerät = 0;  // of ziel
+    bool geschützt = false;   // on another file system than the base: delete nothing
+    Knoten knoten = Erledigtbaum::kein_knoten;
+    // File deletions done early, to make room for a directory of the same name.
+    std::vector<const Dateiklasse*> vorgezogen;
     Dateigriff quelle;
     int quell_fehler = 0;
     bool quelle_versucht = false;
@@ -93,6 +99,7 @@ void Aufgabenausführung::aufgaben_durchführen(const Pfadklasse& wpfad, Knoten 
     Ebene ebene;
     ebene.eltern = aktuelle_;
     ebene.relativ = relpfad + wpfad.pfadname;
+    ebene.knoten = wpnodx;
     if (aktuelle_) {
         ebene.ziel_ort = wpfad.pfadname;
         ebene.quell_ort = wpfad.pfadname;
@@ -123,10 +130,15 @@ void Aufgabenausführung::aufgaben_durchführen(const Pfadklasse& wpfad, Knoten 
     d_.anzeigen.Arbeitsverzeichnis.textpfad(ohne_erstes(aktverzeichnis));
     for (const Dateiklasse& f : wpfad.dateien) {
         if (f.checked) {
-            if (f.aufgabe == aufgabe_kopieren)
+            if (f.aufgabe == aufgabe_kopieren) {
+                if (const std::string* alt = wpfad.gib_zielname(f.Name))
+                    schreibweise_angleichen(ebene, *alt, f.Name);
                 kopiere(f, ebene, aktverzeichnis, wpnodx);
-            else if (f.aufgabe == aufgabe_löschen)
+            } else if (f.aufgabe == aufgabe_löschen &&
+                       std::find(ebene.vorgezogen.begin(), ebene.vorgezogen.end(), &f) ==
+                           ebene.vorgezogen.end()) {
                 lösche(f, ebene, aktverzeichnis, wpnodx);
+            }
         }
         if (zustand.abbruch) return;
     }
@@ -141,8 +153,10 @@ bool Aufgabenausführung::betrete(const Pfadklasse& wpfad, Ebene& ebene, Knoten 
         d_.anzeigen.Arbeitsverzeichnis.text("erstelle " + ohne_erstes(ebene.relativ));
         verändert_ = true;
         int code = ebene.eltern_fehler();
-        if (code == 0)
+        if (code == 0) {
+            platz_schaffen(wpfad, ebene);
             code = ops.erstelle_verzeichnis(ebene.eltern_fd(), ebene.ziel_ort, 0777).fehlercode();
+        }
         if (code != 0) {
             erledigt.setze_bild(wpnodx, Bild::Verzeichnis_kopieren_fehler);
             nachgeben();
@@ -152,24 +166,28 @@ bool Aufgabenausführung::betrete(const Pfadklasse& wpfad, Ebene& ebene, Knoten 
         }
         erledigt.setze_bild(wpnodx, Bild::Verzeichnis_kopieren);
         nachgeben();
-        öffne_ziel(ebene, false);
+        öffne_ziel(ebene);
         return true;
     }
     if (wpfad.aufgabe != aufgabe_löschen) {
         erledigt.setze_bild(wpnodx, Bild::Verzeichnis_diesdas);
-        öffne_ziel(ebene, true);
+        if (ebene.eltern && ebene.eltern_fehler() == 0)
+            if (const std::string* alt = wpfad.parent ? wpfad.parent->gib_zielname(wpfad.pfadname)
+                                                      : nullptr)
+                schreibweise_angleichen(*ebene.eltern, *alt, wpfad.pfadname);
+        öffne_ziel(ebene);
         return true;
     }
 
-    // A directory to remove: the scan may have reached it through a link.
-    // Then only the link goes; nothing is ever deleted through one.
+    // A directory to remove. Should it have become a link since the
+    // comparison, only the link goes; nothing is ever deleted through one.
     erledigt.setze_bild(wpnodx, Bild::Verzeichnis_löschen);
     int code = ebene.eltern_fehler();
     std::string grund;
     bool ist_link = false;
-    if (code == 0 && ebene.eltern && ebene.eltern->über_link) {
-        code = ELOOP;
-        grund = über_link;
+    if (code == 0 && ebene.eltern && ebene.eltern->geschützt) {
+        code = EXDEV;
+        grund = andere_grenze;
     }
     if (code == 0) {
         auto st = ops.status_ohne_folgen(ebene.eltern_fd(), ebene.ziel_ort);
@@ -200,32 +218,64 @@ bool Aufgabenausführung::betrete(const Pfadklasse& wpfad, Ebene& ebene, Knoten 
         nachgeben();
         return false;
     }
-    öffne_ziel(ebene, false);
+    öffne_ziel(ebene);
     return true;
 }
 
-void Aufgabenausführung::öffne_ziel(Ebene& ebene, bool darf_link_sein) {
+void Aufgabenausführung::öffne_ziel(Ebene& ebene) {
     Dateioperationen& ops = d_.ops;
-    ebene.über_link = ebene.eltern && ebene.eltern->über_link;
+    ebene.geschützt = ebene.eltern && ebene.eltern->geschützt;
     if (const int code = ebene.eltern_fehler(); code != 0) {
         ebene.ziel_fehler = code;
         return;
     }
-    // The chosen base may well lie behind a link; below it every link is seen.
+    // The chosen base may lie behind a link; below it no link is followed,
+    // so nothing is ever written or deleted outside the target.
     const int flags = verzeichnis_flags | (ebene.eltern ? O_NOFOLLOW : 0);
     auto fd = ops.öffne(ebene.eltern_fd(), ebene.ziel_ort, flags, 0);
-    if (!fd && darf_link_sein && (fd.fehlercode() == ELOOP || fd.fehlercode() == ENOTDIR)) {
-        auto st = ops.status_ohne_folgen(ebene.eltern_fd(), ebene.ziel_ort);
-        if (st && S_ISLNK(st.wert().st_mode)) {
-            fd = ops.öffne(ebene.eltern_fd(), ebene.ziel_ort, verzeichnis_flags, 0);
-            if (fd) ebene.über_link = true;
-        }
-    }
     if (!fd) {
         ebene.ziel_fehler = fd.fehlercode();
         return;
     }
     ebene.ziel = Dateigriff(ops, fd.wert());
+    // A mount point below the base: its contents belong to another medium.
+    if (auto st = ops.status(ebene.ziel.fd())) {
+        ebene.gerät = static_cast<std::uint64_t>(st.wert().st_dev);
+        if (ebene.eltern && ebene.gerät != ebene.eltern->gerät) ebene.geschützt = true;
+    }
+}
+
+void Aufgabenausführung::schreibweise_angleichen(Ebene& ebene, const std::string& alt,
+                                                  const std::string& neu) {
+    Dateioperationen& ops = d_.ops;
+    const int fd = ebene.ziel.fd();
+    auto a = ops.status_ohne_folgen(fd, alt);
+    if (!a) return;
+    // Where both spellings exist as different entries (a case-sensitive
+    // file system), neither is touched; on a case-insensitive one they are
+    // the same entry and the rename changes its case.
+    auto n = ops.status_ohne_folgen(fd, neu);
+    if (n ? (n.wert().st_dev != a.wert().st_dev || n.wert().st_ino != a.wert().st_ino)
+          : n.fehlercode() != ENOENT)
+        return;
+    verändert_ = true;
+    (void)ops.benenne_um(fd, alt, fd, neu);
+}
+
+void Aufgabenausführung::platz_schaffen(const Pfadklasse& wpfad, Ebene& ebene) {
+    // A file or link of the directory's name whose deletion is ticked goes
+    // first; otherwise the creation fails and says why.
+    Ebene* eltern = ebene.eltern;
+    if (!eltern || !wpfad.parent) return;
+    const Dateiklasse* f = wpfad.parent->gib_datei(wpfad.pfadname);
+    if (!f || !f->checked || f->aufgabe != aufgabe_löschen) return;
+    auto im_weg = d_.ops.status_ohne_folgen(eltern->ziel.fd(), wpfad.pfadname);
+    auto datei = d_.ops.status_ohne_folgen(eltern->ziel.fd(), f->Name);
+    if (!im_weg || !datei || S_ISDIR(im_weg.wert().st_mode) ||
+        im_weg.wert().st_ino != datei.wert().st_ino || im_weg.wert().st_dev != datei.wert().st_dev)
+        return;
+    eltern->vorgezogen.push_back(f);
+    lösche(*f, *eltern, eltern->relativ + "/", eltern->knoten);
 }
 
 int Aufgabenausführung::quelle(Ebene& ebene) {
@@ -288,9 +338,9 @@ void Aufgabenausführung::lösche(const Dateiklasse& f, Ebene& ebene,
 
     int code = ebene.ziel_status();
     std::string grund;
-    if (code == 0 && ebene.über_link) {
-        code = ELOOP;
-        grund = über_link;
+    if (code == 0 && ebene.geschützt) {
+        code = EXDEV;
+        grund = andere_grenze;
     }
     if (code == 0) {
         // Checked right before: a link is removed itself, never what it points to.

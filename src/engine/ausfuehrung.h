@@ -68,7 +68,11 @@ private:
     // Creates, checks or opens the directory itself; false: skip its contents.
     bool betrete(const Pfadklasse& wpfad, Ebene& ebene, Erledigtbaum::Knoten wpnodx);
     void entferne_verzeichnis(Ebene& ebene, Erledigtbaum::Knoten wpnodx);
-    void öffne_ziel(Ebene& ebene, bool darf_link_sein);
+    void öffne_ziel(Ebene& ebene);
+    // Renames the target entry alt in ebene to the source's spelling neu.
+    void schreibweise_angleichen(Ebene& ebene, const std::string& alt, const std::string& neu);
+    // Deletes a file in the way of the directory wpfad early, if ticked.
+    void platz_schaffen(const Pfadklasse& wpfad, Ebene& ebene);
     int quelle(Ebene& ebene);
 
     Antwort melde(std::string_view art, const std::string& pfad, std::string_view was,

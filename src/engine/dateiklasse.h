@@ -10,6 +10,13 @@ inline constexpr std::int32_t aufgabe_keine = 0;
 inline constexpr std::int32_t aufgabe_kopieren = 2;
 inline constexpr std::int32_t aufgabe_löschen = 3;
 
+// Attribute bits as the model knows them.
+inline constexpr std::uint32_t attr_schreibgeschützt = 1;
+inline constexpr std::uint32_t attr_versteckt = 2;
+inline constexpr std::uint32_t attr_verzeichnis = 16;
+// A symbolic link in the target, recorded as itself: never equal to a file.
+inline constexpr std::uint32_t attr_verknüpfung = 1024;
+
 // One file: a plain record.
 struct Dateiklasse {
     std::string Name;      // bytes exactly as the file system gives them

@@ -24,6 +24,30 @@ Dateiklasse& Pfadklasse::setze_datei(std::string Name, double datum, std::int64_
     return dateien.füge_hinzu(std::move(datei));
 }
 
+void Pfadklasse::setze_ungelesen(std::string Name) {
+    if (!zusatz) zusatz = std::make_unique<Pfadzusatz>();
+    zusatz->ungelesen.push_back(std::move(Name));
+}
+
+bool Pfadklasse::ist_ungelesen(std::string_view Name) const {
+    if (!zusatz) return false;
+    for (const std::string& n : zusatz->ungelesen)
+        if (schlüssel_gleich(n, Name)) return true;
+    return false;
+}
+
+void Pfadklasse::setze_zielname(std::string Name, std::string zielname) {
+    if (!zusatz) zusatz = std::make_unique<Pfadzusatz>();
+    zusatz->zielnamen.emplace_back(std::move(Name), std::move(zielname));
+}
+
+const std::string* Pfadklasse::gib_zielname(std::string_view Name) const {
+    if (!zusatz) return nullptr;
+    for (const auto& [name, zielname] : zusatz->zielnamen)
+        if (name == Name) return &zielname;
+    return nullptr;
+}
+
 Pfadklasse* Pfadklasse::gib_pfad(std::string_view Name) const {
     const Pfadklasse* knoten = this;
     for (;;) {
@@ -50,11 +74,9 @@ void Pfadklasse::setze_aufgaben(std::int32_t ag) {
 Pfadklasse& Pfadklasse::pfad_kopieren(Pfadklasse& wzpfad, std::int32_t ag) const {
     Pfadklasse& kopie = wzpfad.setze_pfad(pfadname);
     kopie.aufgabe = ag;
-    if (ist_verknüpfung && ag == aufgabe_löschen) {
-        kopie.ist_verknüpfung = true;
-        return kopie;
-    }
-    for (const Pfadklasse& p : pfade) p.pfad_kopieren(kopie, ag);
+    for (const Pfadklasse& p : pfade)
+        // A mount point below a directory to delete keeps what it holds.
+        if (ag != aufgabe_löschen || !p.geschützt) p.pfad_kopieren(kopie, ag);
     for (const Dateiklasse& d : dateien)
         kopie.setze_datei(d.Name, d.datum, d.größe, d.attr).aufgabe = ag;
     return kopie;

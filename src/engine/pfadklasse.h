@@ -5,6 +5,8 @@
 #include <memory>
 #include <string>
 #include <string_view>
+#include <utility>
+#include <vector>
 
 #include "engine/dateiklasse.h"
 #include "engine/schluesselsammlung.h"
@@ -14,6 +16,13 @@ namespace tarvendo {
 template <>
 struct NameVon<Dateiklasse> {
     static const std::string& von(const Dateiklasse& d) { return d.Name; }
+};
+
+// What few directories need: names of source entries that could not be read,
+// and the target's spelling of entries whose names differ only by case.
+struct Pfadzusatz {
+    std::vector<std::string> ungelesen;
+    std::vector<std::pair<std::string, std::string>> zielnamen;
 };
 
 class Pfadklasse {
@@ -33,9 +42,19 @@ public:
     // The directory could not be listed (or was not entered, to keep the
     // walk finite): its emptiness says nothing about what it holds.
     bool nicht_gelesen = false;
-    // The directory was reached through a symbolic link: nothing below it
-    // may be deleted, since that would delete outside the tree.
-    bool ist_verknüpfung = false;
+    // A target directory on another file system than its parent (a mount
+    // point): neither it nor anything below it is deleted.
+    bool geschützt = false;
+    // Rarely needed, so kept out of line: see Pfadzusatz.
+    std::unique_ptr<Pfadzusatz> zusatz;
+
+    // Source: an entry of this name could not be read; no target entry of
+    // its key is deleted.
+    void setze_ungelesen(std::string Name);
+    [[nodiscard]] bool ist_ungelesen(std::string_view Name) const;
+    // Task tree: the target spells the entry Name as zielname.
+    void setze_zielname(std::string Name, std::string zielname);
+    [[nodiscard]] const std::string* gib_zielname(std::string_view Name) const;
 
     void setze_parent(Pfadklasse* pfad) { parent = pfad; }
     void setze_name(std::string Name) { pfadname = std::move(Name); }
@@ -51,8 +70,7 @@ public:
 
     void setze_aufgaben(std::int32_t ag);
     // Copies this subtree below wzpfad, every copy carrying ag; returns the
-    // copy. A directory reached through a link is copied for deletion
-    // without its contents: only the link itself is to go.
+    // copy.
     Pfadklasse& pfad_kopieren(Pfadklasse& wzpfad, std::int32_t ag) const;
     [[nodiscard]] std::int32_t gib_dateianzahl() const;
 

@@ -28,6 +28,7 @@ void stat_abfrage(int dirfd, Datenabfrage& abfrage, int flags) {
     abfrage.fehler = 0;
     abfrage.daten.verzeichnis = S_ISDIR(st.st_mode);
     abfrage.daten.link = S_ISLNK(st.st_mode);
+    abfrage.daten.sonderdatei = !S_ISREG(st.st_mode) && !S_ISDIR(st.st_mode) && !S_ISLNK(st.st_mode);
     abfrage.daten.größe = static_cast<std::int64_t>(st.st_size);
     abfrage.daten.sekunden = static_cast<std::int64_t>(st.st_mtim.tv_sec);
     abfrage.daten.modus = static_cast<std::uint32_t>(st.st_mode);
@@ -55,9 +56,9 @@ Statgehilfen::~Statgehilfen() {
     for (std::thread& t : threads_) t.join();
 }
 
-void Statgehilfen::führe_aus(int dirfd, std::span<Datenabfrage> abfragen) {
+void Statgehilfen::führe_aus(int dirfd, std::span<Datenabfrage> abfragen, int flags) {
     if (threads_.empty() || abfragen.size() < kleinster_geteilter_auftrag) {
-        for (Datenabfrage& a : abfragen) stat_abfrage(dirfd, a);
+        for (Datenabfrage& a : abfragen) stat_abfrage(dirfd, a, flags);
         return;
     }
     std::uint32_t auftrag = 0;
@@ -65,12 +66,13 @@ void Statgehilfen::führe_aus(int dirfd, std::span<Datenabfrage> abfragen) {
         const std::lock_guard<std::mutex> sperre(mutex_);
         auftrag = ++auftrag_;
         dirfd_ = dirfd;
+        flags_ = flags;
         abfragen_ = abfragen;
         beantwortet_.store(0, std::memory_order_relaxed);
         nächste_.store(std::uint64_t{auftrag} << 32, std::memory_order_release);
     }
     arbeit_.notify_all();
-    bearbeite(auftrag, dirfd, abfragen);
+    bearbeite(auftrag, dirfd, flags, abfragen);
     // Only requests a helper has taken can still be open.
     for (std::size_t b; (b = beantwortet_.load(std::memory_order_acquire)) != abfragen.size();)
         beantwortet_.wait(b, std::memory_order_acquire);
@@ -79,7 +81,7 @@ void Statgehilfen::führe_aus(int dirfd, std::span<Datenabfrage> abfragen) {
 void Statgehilfen::arbeite() {
     std::uint32_t gesehen = 0;
     for (;;) {
-        int dirfd = -1;
+        int dirfd = -1, flags = 0;
         std::span<Datenabfrage> abfragen;
         std::uint32_t auftrag = 0;
         {
@@ -88,13 +90,15 @@ void Statgehilfen::arbeite() {
             if (ende_) return;
             gesehen = auftrag = auftrag_;
             dirfd = dirfd_;
+            flags = flags_;
             abfragen = abfragen_;
         }
-        bearbeite(auftrag, dirfd, abfragen);
+        bearbeite(auftrag, dirfd, flags, abfragen);
     }
 }
 
-void Statgehilfen::bearbeite(std::uint32_t auftrag, int dirfd, std::span<Datenabfrage> abfragen) {
+void Statgehilfen::bearbeite(std::uint32_t auftrag, int dirfd, int flags,
+                            std::span<Datenabfrage> abfragen) {
     std::uint64_t stand = nächste_.load(std::memory_order_acquire);
     for (;;) {
         const std::size_t von = static_cast<std::uint32_t>(stand);
@@ -102,7 +106,7 @@ void Statgehilfen::bearbeite(std::uint32_t auftrag, int dirfd, std::span<Datenab
         const std::size_t bis = std::min(von + stück, abfragen.size());
         if (!nächste_.compare_exchange_weak(stand, stand + (bis - von), std::memory_order_acq_rel))
             continue;
-        for (std::size_t i = von; i < bis; ++i) stat_abfrage(dirfd, abfragen[i]);
+        for (std::size_t i = von; i < bis; ++i) stat_abfrage(dirfd, abfragen[i], flags);
         if (beantwortet_.fetch_add(bis - von, std::memory_order_acq_rel) + (bis - von) ==
             abfragen.size())
             beantwortet_.notify_one();

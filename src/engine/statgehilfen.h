@@ -27,13 +27,14 @@ public:
     Statgehilfen(const Statgehilfen&) = delete;
     Statgehilfen& operator=(const Statgehilfen&) = delete;
 
-    // Answers every request; returns when all are answered.
-    void führe_aus(int dirfd, std::span<Datenabfrage> abfragen);
+    // Answers every request with fstatat(dirfd, name, flags); returns when
+    // all are answered.
+    void führe_aus(int dirfd, std::span<Datenabfrage> abfragen, int flags);
 
 private:
     void arbeite();
     // Takes and answers requests of batch number auftrag while there are any.
-    void bearbeite(std::uint32_t auftrag, int dirfd, std::span<Datenabfrage> abfragen);
+    void bearbeite(std::uint32_t auftrag, int dirfd, int flags, std::span<Datenabfrage> abfragen);
 
     std::mutex mutex_;
     std::condition_variable arbeit_;
@@ -42,6 +43,7 @@ private:
     // The current batch, written under mutex_ before nächste_ announces it.
     std::uint32_t auftrag_ = 0;
     int dirfd_ = -1;
+    int flags_ = 0;
     std::span<Datenabfrage> abfragen_;
     // Batch number (high half) and next request (low half) in one word, so a
     // helper can only take a request of the batch it has read.

@@ -1,5 +1,9 @@
 #include "engine/vergleich.h"
 
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
 #include "engine/aufgabenermittlung.h"
 #include "engine/laufsperre.h"
 #include "engine/verzeichnisscan.h"
@@ -26,7 +30,33 @@ std::optional<std::string_view> prüfe_verzeichnisse(std::string_view quelle,
     if (quelle.empty()) return "Quellverzeichnis nicht festgelegt";
     if (ziel.empty()) return "Zielverzeichnis nicht festgelegt";
     if (quelle == ziel) return "Quellverzeichnis und Zielverzeichnis müssen unterschiedlich sein";
+    if (liegt_in(std::string(quelle), std::string(ziel)))
+        return "Das Quellverzeichnis liegt im Zielverzeichnis.";
     return std::nullopt;
+}
+
+bool liegt_in(const std::string& innen, const std::string& außen) {
+    struct stat a {};
+    if (::stat(außen.c_str(), &a) != 0 || !S_ISDIR(a.st_mode)) return false;
+    int fd = ::open(innen.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    bool drin = false;
+    while (fd >= 0) {
+        struct stat st {}, oben_st {};
+        if (::fstat(fd, &st) != 0) break;
+        if (st.st_dev == a.st_dev && st.st_ino == a.st_ino) {
+            drin = true;
+            break;
+        }
+        const int oben = ::openat(fd, "..", O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+        ::close(fd);
+        fd = oben;
+        // At the root ".." is the directory itself.
+        if (fd < 0 || ::fstat(fd, &oben_st) != 0 ||
+            (oben_st.st_dev == st.st_dev && oben_st.st_ino == st.st_ino))
+            break;
+    }
+    if (fd >= 0) ::close(fd);
+    return drin;
 }
 
 bool vergleiche(Vergleichsstand& stand, const std::string& quelle, const std::string& ziel,
@@ -43,22 +73,36 @@ bool vergleiche(Vergleichsstand& stand, const std::string& quelle, const std::st
     stand.zielbaum.reset();
     stand.quellbaum.reset();
     stand.nicht_gelesen.clear();
+    stand.grenzen.clear();
+    stand.ziel_dateien = 0;
+    stand.quelle_leer = false;
     stand.abgebrochen = false;
     stand.quellbaum = std::make_unique<Pfadklasse>(quelle);
     stand.zielbaum = std::make_unique<Pfadklasse>(ziel);
     stand.aufgabenbaum = std::make_unique<Pfadklasse>("");
 
+    // One scan for both trees: one offset from UTC for both.
     Verzeichnisscan scan(anzeigen, schleife, zustand, dateisystem);
-    const auto lies = [&](std::string_view text, const std::string& pfad, Pfadklasse& wurzel) {
+    // The target, wherever the source's walk meets it (inside the source or
+    // through a link), is not part of what it backs up.
+    if (struct stat z {}; ::stat(ziel.c_str(), &z) == 0)
+        scan.ausgenommen = Verzeichniskennung{static_cast<std::uint64_t>(z.st_dev),
+                                              static_cast<std::uint64_t>(z.st_ino)};
+    const auto lies = [&](std::string_view text, const std::string& pfad, Pfadklasse& wurzel,
+                          bool ist_ziel) {
         if (zustand.abbruch) return;
         scan.anzahl_verzeichnisse = 0;
         scan.anzahl_dateien = 0;
         schritt(anzeigen, text);
-        scan.verzeichnis_auslesen(pfad, wurzel);
+        scan.verzeichnis_auslesen(pfad, wurzel, ist_ziel);
         schleife.ereignisse_verarbeiten();
     };
-    lies("Quellverzeichnisstruktur auslesen", quelle, *stand.quellbaum);
-    lies("Zielverzeichnisstruktur auslesen", ziel, *stand.zielbaum);
+    lies("Quellverzeichnisstruktur auslesen", quelle, *stand.quellbaum, false);
+    stand.quelle_leer = stand.quellbaum->pfade.empty() && stand.quellbaum->dateien.empty() &&
+                        !stand.quellbaum->nicht_gelesen;
+    scan.ausgenommen.reset();
+    lies("Zielverzeichnisstruktur auslesen", ziel, *stand.zielbaum, true);
+    stand.ziel_dateien = scan.anzahl_dateien;
 
     if (!zustand.abbruch) {
         schritt(anzeigen, "Aufgaben ermitteln");
@@ -69,6 +113,7 @@ bool vergleiche(Vergleichsstand& stand, const std::string& quelle, const std::st
     anzeigen.Arbeitsschritt.text("");
     leere(anzeigen);
     stand.nicht_gelesen = std::move(scan.nicht_gelesen);
+    stand.grenzen = std::move(scan.grenzen);
     stand.abgebrochen = zustand.abbruch;
     if (stand.abgebrochen) return true;
 
@@ -77,13 +122,38 @@ bool vergleiche(Vergleichsstand& stand, const std::string& quelle, const std::st
     return true;
 }
 
-std::string nicht_gelesen_hinweis(const std::vector<std::string>& pfade) {
+namespace {
+
+std::string liste(std::string_view kopf, const std::vector<std::string>& pfade,
+                  std::string_view fuß) {
     constexpr std::size_t höchstens = 10;
-    std::string text = "Folgende Verzeichnisse konnten nicht gelesen werden:";
+    std::string text(kopf);
     for (std::size_t i = 0; i < pfade.size() && i < höchstens; ++i) text += "\n" + pfade[i];
     if (pfade.size() > höchstens)
         text += "\n… und " + std::to_string(pfade.size() - höchstens) + " weitere";
-    text += "\n\nDarunter wird im Zielverzeichnis nichts gelöscht.";
+    text += "\n\n";
+    text += fuß;
+    return text;
+}
+
+}  // namespace
+
+std::string nicht_gelesen_hinweis(const std::vector<std::string>& pfade) {
+    return liste("Folgende Verzeichnisse konnten nicht gelesen werden:", pfade,
+                 "Darunter wird im Zielverzeichnis nichts gelöscht.");
+}
+
+std::optional<std::string> vergleichshinweis(const Vergleichsstand& stand) {
+    if (stand.abgebrochen || (stand.nicht_gelesen.empty() && stand.grenzen.empty()))
+        return std::nullopt;
+    std::string text;
+    if (!stand.nicht_gelesen.empty()) text = nicht_gelesen_hinweis(stand.nicht_gelesen);
+    if (!stand.grenzen.empty()) {
+        if (!text.empty()) text += "\n\n";
+        text += liste("Folgende Verzeichnisse im Zielverzeichnis liegen auf einem anderen "
+                      "Dateisystem:",
+                      stand.grenzen, "Darin wird nichts gelöscht.");
+    }
     return text;
 }
 

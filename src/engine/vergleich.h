@@ -2,6 +2,7 @@
 // The compare command without its widgets: checks the two directories, reads
 // both trees and determines the tasks. The window and tarvendo-cli share it.
 
+#include <cstdint>
 #include <memory>
 #include <optional>
 #include <string>
@@ -20,11 +21,19 @@ struct Vergleichsstand {
     std::unique_ptr<Pfadklasse> zielbaum;  // only the target-only entries remain
     std::unique_ptr<Pfadklasse> aufgabenbaum;
     bool abgebrochen = false;
-    // Directories of both trees that could not be read completely.
+    // What of both trees could not be read completely.
     std::vector<std::string> nicht_gelesen;
+    // Target directories on another file system: nothing below is deleted.
+    std::vector<std::string> grenzen;
+    // For the guard against mass deletion.
+    std::int32_t ziel_dateien = 0;
+    bool quelle_leer = false;
 };
 
-// The message that forbids a compare run with these directories, if any.
+// The message that forbids a compare run with these directories, if any. A
+// source inside the target (or the same directory under another name) is
+// refused: the run would delete it. Containment is decided by device and
+// inode, so links, "." and ".." and bind mounts cannot hide it.
 [[nodiscard]] std::optional<std::string_view> prüfe_verzeichnisse(std::string_view quelle,
                                                                   std::string_view ziel);
 
@@ -41,5 +50,12 @@ bool vergleiche(Vergleichsstand& stand, const std::string& quelle, const std::st
 
 // The notice after a run that met unreadable directories; lines joined with "\n".
 [[nodiscard]] std::string nicht_gelesen_hinweis(const std::vector<std::string>& pfade);
+// The notice after a completed run: unreadable directories and mount points
+// in the target; none when there was nothing of the kind.
+[[nodiscard]] std::optional<std::string> vergleichshinweis(const Vergleichsstand& stand);
+
+// Whether innen is außen or lies below it (device and inode of the real
+// directories, walking up through ".."); false when either cannot be read.
+[[nodiscard]] bool liegt_in(const std::string& innen, const std::string& außen);
 
 }  // namespace tarvendo

@@ -25,8 +25,8 @@ Eintragsart art_von(unsigned char d_type) {
             return Eintragsart::link;
         case DT_UNKNOWN:
             return Eintragsart::unbekannt;
-        default:  // devices, pipes, sockets: recorded like files
-            return Eintragsart::datei;
+        default:  // devices, pipes, sockets: the stat tells them apart
+            return Eintragsart::unbekannt;
     }
 }
 
@@ -78,14 +78,15 @@ public:
         return Ergebnis<Eintragsdaten>::gut(abfrage.daten);
     }
 
-    Ergebnis<std::unique_ptr<Verzeichnisliste>> öffne(const char* name) override {
-        const int fd = ::openat(::dirfd(dir_), name, O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    Ergebnis<std::unique_ptr<Verzeichnisliste>> öffne(const char* name, bool folgen) override {
+        const int fd = ::openat(::dirfd(dir_), name,
+                                O_RDONLY | O_DIRECTORY | O_CLOEXEC | (folgen ? 0 : O_NOFOLLOW));
         if (fd < 0) return Ergebnis<std::unique_ptr<Verzeichnisliste>>::fehler(errno);
         return aus_deskriptor(fd, gehilfen_);
     }
 
-    void daten_mehrere(std::span<Datenabfrage> abfragen) override {
-        gehilfen_.führe_aus(::dirfd(dir_), abfragen);
+    void daten_mehrere(std::span<Datenabfrage> abfragen, bool folgen) override {
+        gehilfen_.führe_aus(::dirfd(dir_), abfragen, folgen ? 0 : AT_SYMLINK_NOFOLLOW);
     }
 
 private:
@@ -101,9 +102,9 @@ unsigned weitere_prozessoren() {
 
 }  // namespace
 
-void Verzeichnisliste::daten_mehrere(std::span<Datenabfrage> abfragen) {
+void Verzeichnisliste::daten_mehrere(std::span<Datenabfrage> abfragen, bool folgen) {
     for (Datenabfrage& a : abfragen) {
-        const Ergebnis<Eintragsdaten> d = daten(a.name, true);
+        const Ergebnis<Eintragsdaten> d = daten(a.name, folgen);
         a.fehler = d.fehlercode();
         if (d) a.daten = d.wert();
     }

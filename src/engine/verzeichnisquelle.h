@@ -25,6 +25,7 @@ struct Listeneintrag {
 struct Eintragsdaten {
     bool verzeichnis = false;
     bool link = false;  // the data are a symbolic link's own
+    bool sonderdatei = false;  // a FIFO, socket or device: never opened
     std::int64_t größe = 0;
     std::int64_t sekunden = 0;  // last write, whole seconds since 1970 UTC
     std::uint32_t modus = 0;    // st_mode
@@ -55,11 +56,12 @@ public:
     // The data of an entry of this directory; folgen: of what a symbolic
     // link points to rather than of the link.
     [[nodiscard]] virtual Ergebnis<Eintragsdaten> daten(const char* name, bool folgen) = 0;
-    // The data of several entries, following links, in any order; the
-    // default asks daten() one by one.
-    virtual void daten_mehrere(std::span<Datenabfrage> abfragen);
-    // Opens a sub-directory (or what a link of that name points to).
-    [[nodiscard]] virtual Ergebnis<std::unique_ptr<Verzeichnisliste>> öffne(const char* name) = 0;
+    // The data of several entries, in any order; the default asks daten()
+    // one by one.
+    virtual void daten_mehrere(std::span<Datenabfrage> abfragen, bool folgen);
+    // Opens a sub-directory; folgen: also what a link of that name points to.
+    [[nodiscard]] virtual Ergebnis<std::unique_ptr<Verzeichnisliste>> öffne(const char* name,
+                                                                          bool folgen) = 0;
 };
 
 class Verzeichnisquelle {

@@ -50,26 +50,30 @@ std::int64_t utc_versatz_jetzt() {
 
 Verzeichnisscan::Verzeichnisscan(Anzeigen& anzeigen, Ereignisschleife& schleife,
                                  const Programmzustand& zustand, Verzeichnisquelle& quelle)
-    : anzeigen_(anzeigen), schleife_(schleife), zustand_(zustand), quelle_(quelle) {}
+    : anzeigen_(anzeigen),
+      schleife_(schleife),
+      zustand_(zustand),
+      quelle_(quelle),
+      versatz_(utc_versatz_jetzt()) {}
 
 std::string Verzeichnisscan::fortschrittstext() const {
     return std::to_string(anzahl_verzeichnisse) + " Verzeichnisse / " +
            std::to_string(anzahl_dateien) + " Dateien";
 }
 
-void Verzeichnisscan::verzeichnis_auslesen(const std::string& pfad, Pfadklasse& knoten) {
-    versatz_ = utc_versatz_jetzt();  // one offset for the whole scan
+void Verzeichnisscan::verzeichnis_auslesen(const std::string& pfad, Pfadklasse& knoten, bool ziel) {
+    ziel_ = ziel;
     weg_.clear();
-    betrete(pfad, knoten, nullptr, nullptr);
+    // The chosen base itself may be a link.
+    lies_verzeichnis(pfad, knoten, quelle_.öffne(pfad));
 }
 
-void Verzeichnisscan::betrete(const std::string& pfad, Pfadklasse& knoten, Verzeichnisliste* eltern,
-                              const char* name) {
+void Verzeichnisscan::lies_verzeichnis(const std::string& pfad, Pfadklasse& knoten,
+                                       Geöffnet geöffnet) {
     anzeigen_.Arbeitsverzeichnis.textpfad(pfad);
     anzeigen_.Arbeitsinfo.text(fortschrittstext());
     ++anzahl_verzeichnisse;
 
-    auto geöffnet = eltern ? eltern->öffne(name) : quelle_.öffne(pfad);
     if (!geöffnet) {
         markiere(pfad, knoten);
         return;
@@ -81,6 +85,10 @@ void Verzeichnisscan::betrete(const std::string& pfad, Pfadklasse& knoten, Verze
             markiere(pfad, knoten);
             return;
         }
+    if (ziel_ && !weg_.empty() && weg_.back().gerät != kennung.gerät) {
+        knoten.geschützt = true;
+        grenzen.push_back(pfad);
+    }
     weg_.push_back(kennung);
     lies_einträge(*liste, pfad, knoten);
     weg_.pop_back();
@@ -112,48 +120,53 @@ void Verzeichnisscan::lies_einträge(Verzeichnisliste& liste, const std::string&
     abfragen.reserve(einträge.size());
     for (const Eintrag& e : einträge)
         if (e.art != Eintragsart::verzeichnis) abfragen.push_back({e.name.c_str(), {}, 0});
-    liste.daten_mehrere(abfragen);
+    liste.daten_mehrere(abfragen, !ziel_);
 
     std::size_t abfrage = 0;
     for (Eintrag& e : einträge) {
         if (e.art == Eintragsart::verzeichnis) {
-            unterverzeichnis(liste, e.name, pfad, knoten, false);
+            unterverzeichnis(liste, e.name, pfad, knoten);
         } else {
             const Datenabfrage& a = abfragen[abfrage++];
-            Ergebnis<Eintragsdaten> daten =
-                a.fehler == 0 ? Ergebnis<Eintragsdaten>::gut(a.daten) : liste.daten(a.name, false);
-            // A link that cannot be followed was recorded with its own data
-            // just now, so that it can still be matched (and deleted in a
-            // target). Failing that, an entry gone since the listing is
-            // simply absent; any other failure leaves the directory
-            // incompletely known.
-            if (!daten) {
-                if (daten.fehlercode() != ENOENT) markiere(pfad, knoten);
-            } else if (daten.wert().verzeichnis) {
-                unterverzeichnis(liste, e.name, pfad, knoten, ist_verknüpfung(liste, e.name, e.art));
-            } else {
-                datei(std::move(e.name), daten.wert(), knoten);
-            }
+            if (a.fehler != 0)
+                nicht_lesbar(liste, std::move(e.name), a.fehler, pfad, knoten);
+            else if (a.daten.verzeichnis)
+                unterverzeichnis(liste, e.name, pfad, knoten);
+            else if (a.daten.sonderdatei) {
+                // Never opened: a FIFO would block, a device may act. Its
+                // name in the target is left alone.
+                if (!ziel_) knoten.setze_ungelesen(std::move(e.name));
+            } else
+                datei(std::move(e.name), a.daten, knoten);
         }
         if (zustand_.abbruch) break;
     }
     if (!vollständig) markiere(pfad, knoten);
 }
 
-bool Verzeichnisscan::ist_verknüpfung(Verzeichnisliste& liste, const std::string& name,
-                                      Eintragsart art) {
-    if (art != Eintragsart::unbekannt) return art == Eintragsart::link;
-    // The listing did not say; a link that cannot be looked at counts as one.
-    const Ergebnis<Eintragsdaten> eigene = liste.daten(name.c_str(), false);
-    return !eigene || eigene.wert().link;
+void Verzeichnisscan::nicht_lesbar(Verzeichnisliste& liste, std::string name, int fehler,
+                                   const std::string& pfad, Pfadklasse& knoten) {
+    if (!ziel_) {
+        // A link whose target is missing (an unplugged drive), refused or a
+        // loop: what it stands for is unknown, so its name is protected.
+        const Ergebnis<Eintragsdaten> eigene = liste.daten(name.c_str(), false);
+        if (eigene && eigene.wert().link) {
+            nicht_gelesen.push_back(verbinde(pfad, name));
+            knoten.setze_ungelesen(std::move(name));
+            return;
+        }
+        if (eigene.fehlercode() == ENOENT) return;  // gone since the listing
+    }
+    if (fehler != ENOENT) markiere(pfad, knoten);
 }
 
 void Verzeichnisscan::unterverzeichnis(Verzeichnisliste& liste, const std::string& name,
-                                       const std::string& pfad, Pfadklasse& knoten,
-                                       bool verknüpfung) {
+                                       const std::string& pfad, Pfadklasse& knoten) {
+    Geöffnet geöffnet = weg_.size() < größte_tiefe ? liste.öffne(name.c_str(), !ziel_)
+                                                   : Geöffnet::fehler(ENAMETOOLONG);
+    if (geöffnet && ausgenommen && geöffnet.wert()->kennung() == *ausgenommen) return;
     Pfadklasse& kind = knoten.setze_pfad(name);
-    kind.ist_verknüpfung = verknüpfung;
-    betrete(verbinde(pfad, name), kind, &liste, name.c_str());
+    lies_verzeichnis(verbinde(pfad, name), kind, std::move(geöffnet));
     zeige_fortschritt_und_warte();
 }
 
@@ -161,6 +174,7 @@ void Verzeichnisscan::datei(std::string name, const Eintragsdaten& daten, Pfadkl
     std::uint32_t attr = 0;
     if ((daten.modus & S_IWUSR) == 0) attr |= attr_schreibgeschützt;
     if (name.starts_with('.')) attr |= attr_versteckt;
+    if (daten.link) attr |= attr_verknüpfung;
     knoten.setze_datei(std::move(name), datum_aus_sekunden(daten.sekunden + versatz_), daten.größe,
                        attr);
     ++anzahl_dateien;

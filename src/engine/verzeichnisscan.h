@@ -2,6 +2,7 @@
 // Reads a directory tree from disk into a path tree.
 
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -11,11 +12,6 @@
 
 namespace tarvendo {
 
-// Attribute bits as the model knows them.
-inline constexpr std::uint32_t attr_schreibgeschützt = 1;
-inline constexpr std::uint32_t attr_versteckt = 2;
-inline constexpr std::uint32_t attr_verzeichnis = 16;
-
 // Days since 1899-12-30 00:00, the time of day as fraction, for a local
 // time given as whole seconds since 1970-01-01 00:00.
 [[nodiscard]] double datum_aus_sekunden(std::int64_t lokale_sekunden);
@@ -24,34 +20,53 @@ inline constexpr std::uint32_t attr_verzeichnis = 16;
 
 class Verzeichnisscan {
 public:
+    // The offset of local time from UTC is taken once, here: both scans of
+    // a comparison must use the same, or a daylight-saving switch between
+    // them would mark every file changed.
     Verzeichnisscan(Anzeigen& anzeigen, Ereignisschleife& schleife, const Programmzustand& zustand,
                     Verzeichnisquelle& quelle);
 
     // Fills knoten (existing and empty) with the tree below pfad. Progress
-    // goes to Arbeitsverzeichnis and Arbeitsinfo; a directory that cannot be
-    // listed, or is not entered because it lies on its own path, stays an
-    // empty node marked nicht_gelesen and its path is added to nicht_gelesen.
-    // A directory reached through a symbolic link is marked ist_verknüpfung.
+    // goes to Arbeitsverzeichnis and Arbeitsinfo. A directory that cannot be
+    // listed, lies on its own path or deeper than größte_tiefe stays an
+    // empty node marked nicht_gelesen, its path added to nicht_gelesen.
     // Stops after the entry at hand once abbruch is set.
-    void verzeichnis_auslesen(const std::string& pfad, Pfadklasse& knoten);
+    //
+    // The source (ziel false) is read through links. An entry that cannot be
+    // read there (a dangling link, a FIFO, socket or device) is recorded as
+    // ungelesen in its directory, so that nothing of its name is deleted.
+    // The target (ziel true) is read without following any link below pfad:
+    // a link is a file record of its own (attr_verknüpfung), FIFOs, sockets
+    // and devices are left out, and a directory on another file system is
+    // marked geschützt and listed in grenzen.
+    void verzeichnis_auslesen(const std::string& pfad, Pfadklasse& knoten, bool ziel = false);
 
     // "<Verzeichnisse> Verzeichnisse / <Dateien> Dateien"
     [[nodiscard]] std::string fortschrittstext() const;
 
+    // Deeper directories are not read: the walk holds a descriptor per level.
+    static constexpr std::size_t größte_tiefe = 1000;
+
     // Reset by the caller before each scan.
     std::int32_t anzahl_verzeichnisse = 0;
     std::int32_t anzahl_dateien = 0;
-    // Paths of the directories marked nicht_gelesen, in the order met.
+    // Paths of what could not be read, in the order met.
     std::vector<std::string> nicht_gelesen;
+    // Target directories on another file system.
+    std::vector<std::string> grenzen;
+    // A directory left out of the tree wherever it is met: the target when
+    // it lies inside the source, so that a backup never holds itself.
+    std::optional<Verzeichniskennung> ausgenommen;
 
 private:
-    void betrete(const std::string& pfad, Pfadklasse& knoten, Verzeichnisliste* eltern,
-                 const char* name);
+    using Geöffnet = Ergebnis<std::unique_ptr<Verzeichnisliste>>;
+
+    void lies_verzeichnis(const std::string& pfad, Pfadklasse& knoten, Geöffnet geöffnet);
     void lies_einträge(Verzeichnisliste& liste, const std::string& pfad, Pfadklasse& knoten);
     void unterverzeichnis(Verzeichnisliste& liste, const std::string& name, const std::string& pfad,
-                          Pfadklasse& knoten, bool verknüpfung);
-    [[nodiscard]] static bool ist_verknüpfung(Verzeichnisliste& liste, const std::string& name,
-                                              Eintragsart art);
+                          Pfadklasse& knoten);
+    void nicht_lesbar(Verzeichnisliste& liste, std::string name, int fehler,
+                      const std::string& pfad, Pfadklasse& knoten);
     void datei(std::string name, const Eintragsdaten& daten, Pfadklasse& knoten);
     void markiere(const std::string& pfad, Pfadklasse& knoten);
     void zeige_fortschritt_und_warte();
@@ -61,6 +76,7 @@ private:
     const Programmzustand& zustand_;
     Verzeichnisquelle& quelle_;
     std::int64_t versatz_ = 0;
+    bool ziel_ = false;
     // Directories from the start directory down to the one being read.
     std::vector<Verzeichniskennung> weg_;
 };

@@ -253,23 +253,6 @@ TEST(Vergleich, VollständigerLaufUndWiederholung) {
     EXPECT_EQ(l.anzeigen.info.letzter_text, "0 kopieren / 2 löschen");
 }
 
-// Deleting below a directory link in the target would delete outside the
-// target tree: a target-only link is only to be removed itself, and below a
-// matched one nothing is deleted.
-TEST(Vergleich, NichtsWirdDurchEinenLinkGelöscht) {
-    Lauf l({"draussen/", "draussen/wertvoll", "draussen/unter/", "draussen/unter/auch", "q/beide/",
-            "q/beide/neu"});
-    std::filesystem::create_directory_symlink(l.tmp / "draussen", l.ziel + "/nur_ziel");
-    std::filesystem::create_directory_symlink(l.tmp / "draussen", l.ziel + "/beide");
-
-    l.los();
-
-    EXPECT_EQ(zeilen(*l.stand.aufgabenbaum), (Zeilen{"0 /beide/", "2 /beide/neu", "3 /nur_ziel/"}));
-    EXPECT_TRUE(l.stand.aufgabenbaum->gib_pfad("nur_ziel")->ist_verknüpfung);
-    EXPECT_EQ(l.zustand.anzahl_kopieren, 1);
-    EXPECT_EQ(l.zustand.anzahl_löschen, 0);
-}
-
 // Cancelled while reading the source: neither the target is read nor tasks
 // determined, and every display is left empty.
 TEST(Vergleich, Abbruch) {

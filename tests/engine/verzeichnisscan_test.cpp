@@ -7,6 +7,8 @@
 #include <filesystem>
 #include <set>
 
+#include <sys/stat.h>
+
 #include "testhilfe/fakes.h"
 #include "testhilfe/gestoerte_quelle.h"
 #include "testhilfe/tempverzeichnis.h"
@@ -69,14 +71,15 @@ TEST(Verzeichnisscan, AlleArtenVonEinträgen) {
     fs::create_symlink("echt", s.tmp / "ordnerlink");
     fs::create_symlink("fehlt/nirgends", s.tmp / "toter_link");
     fs::create_symlink("..", s.tmp / "echt/zurück");  // a loop
+    fs::create_symlink("schleife", s.tmp / "schleife");
+    ASSERT_EQ(::mkfifo((s.tmp / "rohr").c_str(), 0600), 0);
 
     s.lies();
-    ::unsetenv("TZ");
 
     const Pfadklasse& w = s.wurzel;
     EXPECT_EQ(namen(&w), (Namen{"unter/", ".versteckt/", "nurlesen", ordner + "/", kaputt, "d/",
                                 "D/", "a.txt", "A.txt", "Straße", "Strasse", "echt/", "gross",
-                                "dateilink", "ordnerlink/", "toter_link"}));
+                                "dateilink", "ordnerlink/"}));
     const Dateiklasse* a = w.gib_pfad("unter")->gib_datei("a.txt");
     ASSERT_NE(a, nullptr);
     EXPECT_EQ(a->größe, 5);
@@ -91,21 +94,65 @@ TEST(Verzeichnisscan, AlleArtenVonEinträgen) {
     EXPECT_EQ(w.gib_datei("a.txt")->größe, 0);
     EXPECT_EQ(namen(w.gib_pfad("D")), Namen{"x"});
     EXPECT_TRUE(namen(w.gib_pfad("d")).empty());
-    // A file link carries its target's data; a dangling one its own (its target's length).
+    // A file link carries its target's data, a directory link is read like
+    // the directory; the way back up is entered by neither.
     EXPECT_EQ(w.gib_datei("dateilink")->größe, 5);
     EXPECT_EQ(w.gib_datei("dateilink")->datum, a->datum);
-    EXPECT_EQ(w.gib_datei("toter_link")->größe, 14);
-    // A directory link is read like the directory; the way back up is entered by neither.
     EXPECT_EQ(namen(w.gib_pfad("ordnerlink")), (Namen{"i", "zurück/"}));
-    EXPECT_TRUE(w.gib_pfad("ordnerlink")->ist_verknüpfung);
-    EXPECT_FALSE(w.gib_pfad("echt")->ist_verknüpfung);
     EXPECT_TRUE(namen(w.gib_pfad("echt/zurück")).empty() &&
                 w.gib_pfad("echt/zurück")->nicht_gelesen);
     EXPECT_TRUE(w.gib_pfad("ordnerlink/zurück")->nicht_gelesen);
-    EXPECT_EQ(s.scan.nicht_gelesen, (Pfade{s.tmp / "echt/zurück", s.tmp / "ordnerlink/zurück"}));
+    // Links that lead nowhere and a FIFO protect their names in the target;
+    // only the links are reported.
+    for (const char* n : {"toter_link", "TOTER_LINK", "schleife", "rohr"})
+        EXPECT_TRUE(w.ist_ungelesen(n)) << n;
+    EXPECT_FALSE(w.ist_ungelesen("gross"));
+    EXPECT_EQ(s.scan.nicht_gelesen, (Pfade{s.tmp / "echt/zurück", s.tmp / "ordnerlink/zurück",
+                                          s.tmp / "schleife", s.tmp / "toter_link"}));
     EXPECT_FALSE(w.nicht_gelesen);
     EXPECT_EQ(s.scan.anzahl_verzeichnisse, 10);
-    EXPECT_EQ(s.scan.anzahl_dateien, 15);
+    EXPECT_EQ(s.scan.anzahl_dateien, 14);
+
+    // As a target the same tree is read without following a single link:
+    // each is a record of its own; the FIFO is left out.
+    Scan t;
+    Pfadklasse ziel{s.tmp.pfad()};
+    t.scan.verzeichnis_auslesen(s.tmp.pfad(), ziel, true);
+    ::unsetenv("TZ");
+    for (const char* n : {"dateilink", "ordnerlink", "toter_link", "schleife"}) {
+        const Dateiklasse* l = ziel.gib_datei(n);
+        ASSERT_NE(l, nullptr) << n;
+        EXPECT_EQ(l->attr & attr_verknüpfung, attr_verknüpfung) << n;
+    }
+    EXPECT_EQ(ziel.gib_datei("toter_link")->größe, 14);  // the link's own size
+    EXPECT_EQ(namen(ziel.gib_pfad("echt")), (Namen{"i", "zurück"}));
+    EXPECT_EQ(ziel.gib_datei("rohr"), nullptr);
+    EXPECT_TRUE(t.scan.nicht_gelesen.empty() && t.scan.grenzen.empty());
+    EXPECT_EQ(t.scan.anzahl_verzeichnisse, 7);
+}
+
+// The target inside the source is left out of the source's tree, whichever
+// way the walk meets it; a chain deeper than the walk may go ends in a
+// directory marked not read, without exhausting stack or descriptors.
+TEST(Verzeichnisscan, AusgenommenUndZuTief) {
+    Scan s;
+    s.lege_an({"sicherung/", "sicherung/x", "a"});
+    fs::create_directory_symlink("sicherung", s.tmp / "umweg");
+    struct stat st {};
+    ASSERT_EQ(::stat((s.tmp / "sicherung").c_str(), &st), 0);
+    s.scan.ausgenommen = Verzeichniskennung{st.st_dev, st.st_ino};
+    test::erstelle_kette(s.tmp / "tief", 20000);
+
+    s.lies();
+
+    EXPECT_EQ(namen(&s.wurzel), (Namen{"a", "tief/"}));
+    std::size_t tiefe = 0;
+    const Pfadklasse* k = s.wurzel.gib_pfad("tief");
+    for (; !k->pfade.empty(); k = &*k->pfade.begin()) ++tiefe;
+    EXPECT_EQ(tiefe, Verzeichnisscan::größte_tiefe - 1);
+    EXPECT_TRUE(k->nicht_gelesen);
+    ASSERT_EQ(s.scan.nicht_gelesen.size(), 1u);
+    EXPECT_TRUE(test::entferne_kette(s.tmp / "tief"));
 }
 
 // 60 files, then u with 140: the progress shows at every 100th file and at
@@ -196,7 +243,7 @@ TEST(PosixVerzeichnisquelle, StapelMitGehilfenWieEinzeln) {
             std::vector<Datenabfrage> abfragen;
             for (std::size_t i = namen.size() - anzahl; i < namen.size(); ++i)
                 abfragen.push_back({namen[i].c_str(), {}, -1});
-            liste.wert()->daten_mehrere(abfragen);
+            liste.wert()->daten_mehrere(abfragen, true);
             for (const Datenabfrage& a : abfragen) {
                 const Ergebnis<Eintragsdaten> einzeln = liste.wert()->daten(a.name, true);
                 ASSERT_EQ(a.fehler, einzeln.fehlercode()) << a.name;

@@ -47,8 +47,8 @@ public:
         return innen_->daten(name, folgen);
     }
 
-    Liste öffne(const char* name) override {
-        return umhülle(quelle_, pfad_ + "/" + name, innen_->öffne(name));
+    Liste öffne(const char* name, bool folgen) override {
+        return umhülle(quelle_, pfad_ + "/" + name, innen_->öffne(name, folgen));
     }
 
 private:

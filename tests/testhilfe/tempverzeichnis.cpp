@@ -72,4 +72,36 @@ bool existiert(const std::string& pfad) {
     return ::lstat(pfad.c_str(), &st) == 0;
 }
 
+void erstelle_kette(const std::string& pfad, int tiefe) {
+    erstelle_verzeichnis(pfad);
+    int fd = ::open(pfad.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    for (int i = 1; i < tiefe && fd >= 0; ++i) {
+        if (::mkdirat(fd, "d", 0777) != 0) throw std::runtime_error("mkdirat");
+        const int unten = ::openat(fd, "d", O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+        ::close(fd);
+        fd = unten;
+    }
+    if (fd < 0) throw std::runtime_error("erstelle_kette " + pfad);
+    ::close(fd);
+}
+
+bool entferne_kette(const std::string& pfad) {
+    // Down to the bottom, then up through ".." removing one level at a time.
+    int fd = ::open(pfad.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    int tiefe = 0;
+    for (int unten; fd >= 0 && (unten = ::openat(fd, "d", O_RDONLY | O_DIRECTORY | O_CLOEXEC)) >= 0;
+         ++tiefe) {
+        ::close(fd);
+        fd = unten;
+    }
+    for (; fd >= 0 && tiefe > 0; --tiefe) {
+        const int oben = ::openat(fd, "..", O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+        ::close(fd);
+        fd = oben;
+        if (fd < 0 || ::unlinkat(fd, "d", AT_REMOVEDIR) != 0) break;
+    }
+    if (fd >= 0) ::close(fd);
+    return tiefe == 0 && ::rmdir(pfad.c_str()) == 0;
+}
+
 }  // namespace tarvendo::test

@@ -28,5 +28,9 @@ void erstelle_verzeichnis(const std::string& pfad);
 // Sets the modification time (seconds since the epoch, nanoseconds).
 void setze_zeit(const std::string& pfad, long sekunden, long nanosekunden = 0);
 [[nodiscard]] bool existiert(const std::string& pfad);  // without following links
+// A chain pfad/d/d/... of tiefe directories, made and removed level by level
+// through descriptors, since its paths exceed PATH_MAX.
+void erstelle_kette(const std::string& pfad, int tiefe);
+[[nodiscard]] bool entferne_kette(const std::string& pfad);
 
 }  // namespace tarvendo::test

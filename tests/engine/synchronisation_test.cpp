@@ -1,0 +1,188 @@
+#include "engine/synchronisation.h"
+
+#include <gtest/gtest.h>
+#include <sys/mount.h>
+#include <sys/stat.h>
+
+#include <cerrno>
+#include <cstring>
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "engine/vergleich.h"
+#include "engine/verzeichnisscan.h"
+#include "testhilfe/fakes.h"
+#include "testhilfe/gestoerte_quelle.h"
+#include "testhilfe/tempverzeichnis.h"
+
+namespace tarvendo::test {
+namespace {
+
+namespace fs = std::filesystem;
+using Zeilen = std::vector<std::string>;
+
+// The task lines "code /path" of a task tree, directories ending in "/".
+void zeilen(const Pfadklasse& k, const std::string& pfad, Zeilen& aus) {
+    for (const Pfadklasse& p : k.pfade) {
+        aus.push_back(std::to_string(p.aufgabe) + " " + pfad + "/" + p.pfadname + "/");
+        zeilen(p, pfad + "/" + p.pfadname, aus);
+    }
+    for (const Dateiklasse& d : k.dateien)
+        aus.push_back(std::to_string(d.aufgabe) + " " + pfad + "/" + d.Name);
+}
+
+// Compare and synchronise runs on real directories, as the window makes them.
+struct Sicherung {
+    TempVerzeichnis tmp;
+    std::string quelle = tmp / "q", ziel = tmp / "z";
+    AufzeichnendeAnzeigen anzeigen;
+    ZählendeSchleife schleife;
+    SkriptRückfrage rückfrage;
+    AufzeichnenderErledigtbaum erledigt;
+    Programmzustand zustand;
+    GestörteQuelle dateisystem;  // listings sorted by name
+    PosixDateioperationen ops;
+    CStopWatch stoppuhr;
+    Vergleichsstand stand;
+
+    Sicherung() {
+        erstelle_verzeichnis(quelle);
+        erstelle_verzeichnis(ziel);
+    }
+    // Files holding their own name, and directories for the names ending in "/".
+    void lege_an(const Zeilen& pfade) {
+        for (const std::string& p : pfade)
+            p.ends_with('/') ? erstelle_verzeichnis(tmp / p) : schreibe_datei(tmp / p, p);
+    }
+    Zeilen vergleiche() {
+        EXPECT_TRUE(tarvendo::vergleiche(stand, quelle, ziel, anzeigen.alle, schleife, zustand,
+                                         dateisystem));
+        Zeilen z;
+        zeilen(*stand.aufgabenbaum, "", z);
+        return z;
+    }
+    Synchronisationsbericht synchronisiere() {
+        return tarvendo::synchronisiere(
+            *stand.aufgabenbaum, quelle, ziel,
+            {anzeigen.alle, schleife, rückfrage, erledigt, zustand, ops, stoppuhr});
+    }
+    [[nodiscard]] bool ist_link(const std::string& relativ) const {
+        return fs::is_symlink(fs::symlink_status(tmp / relativ));
+    }
+};
+
+// One run puts real files and directories where the target held links,
+// files of another kind or other spellings, and never writes or deletes
+// through a link; a second comparison then finds nothing to do.
+TEST(Synchronisation, EinLaufBringtDasZielInOrdnung) {
+    Sicherung s;
+    s.lege_an({"draussen/", "draussen/wertvoll", "q/datei", "q/ordner/", "q/ordner/x", "q/typ/",
+               "q/typ/y", "q/datei2", "z/datei2/", "z/datei2/alt", "z/typ", "q/Brief.txt",
+               "z/brief.txt", "q/Fotos/", "q/Fotos/neu", "z/fotos/", "z/fotos/alt", "z/toter/",
+               "z/toter/wichtig", "z/rohr"});
+    fs::create_symlink("../draussen/wertvoll", s.ziel + "/datei");
+    fs::create_directory_symlink("../draussen", s.ziel + "/ordner");
+    fs::create_directory_symlink("../draussen", s.ziel + "/nur_link");
+    fs::create_symlink("fehlt", s.quelle + "/toter");
+    ASSERT_EQ(::mkfifo((s.quelle + "/rohr").c_str(), 0600), 0);
+    test::setze_zeit(s.ziel + "/brief.txt", 1000);
+
+    const Zeilen aufgaben = s.vergleiche();
+    EXPECT_EQ(s.stand.nicht_gelesen, Zeilen{s.quelle + "/toter"});
+    // clang-format off
+    EXPECT_EQ(aufgaben, (Zeilen{
+        "0 /Fotos/", "2 /Fotos/neu", "3 /Fotos/alt", "2 /ordner/", "2 /ordner/x", "2 /typ/",
+        "2 /typ/y", "3 /datei2/", "3 /datei2/alt",
+        "2 /Brief.txt", "2 /datei", "2 /datei2", "3 /nur_link", "3 /ordner", "3 /typ"}));
+    // clang-format on
+
+    const Synchronisationsbericht b = s.synchronisiere();
+    EXPECT_EQ(b.fehler, 0) << (s.rückfrage.meldungen.empty() ? "" : s.rückfrage.meldungen[0].text);
+    EXPECT_TRUE(b.gesichert && !b.abgebrochen && !b.abgewiesen);
+
+    EXPECT_EQ(lies_datei(s.tmp / "draussen/wertvoll"), "draussen/wertvoll");
+    EXPECT_FALSE(existiert(s.tmp / "draussen/x"));
+    for (const char* p : {"z/datei", "z/ordner", "z/typ", "z/datei2", "z/nur_link"})
+        EXPECT_FALSE(s.ist_link(p)) << p;
+    EXPECT_FALSE(existiert(s.ziel + "/nur_link"));
+    EXPECT_EQ(lies_datei(s.ziel + "/datei"), "q/datei");
+    EXPECT_EQ(lies_datei(s.ziel + "/ordner/x"), "q/ordner/x");
+    EXPECT_EQ(lies_datei(s.ziel + "/typ/y"), "q/typ/y");
+    EXPECT_EQ(lies_datei(s.ziel + "/datei2"), "q/datei2");
+    // Case-only renames converge: one spelling, the source's.
+    EXPECT_EQ(lies_datei(s.ziel + "/Brief.txt"), "q/Brief.txt");
+    EXPECT_FALSE(existiert(s.ziel + "/brief.txt"));
+    EXPECT_EQ(lies_datei(s.ziel + "/Fotos/neu"), "q/Fotos/neu");
+    EXPECT_FALSE(existiert(s.ziel + "/fotos"));
+    // What an unreadable link or a FIFO stands for in the source is kept.
+    EXPECT_EQ(lies_datei(s.ziel + "/toter/wichtig"), "z/toter/wichtig");
+    EXPECT_EQ(lies_datei(s.ziel + "/rohr"), "z/rohr");
+
+    EXPECT_TRUE(s.vergleiche().empty());
+}
+
+// The source inside the target is refused; the target inside the source is
+// left out of the source, so the backup never holds a copy of itself.
+TEST(Synchronisation, QuelleUndZielIneinander) {
+    Sicherung s;
+    s.lege_an({"q/a", "q/unter/", "z/b"});
+    fs::create_directory_symlink(s.tmp.pfad(), s.tmp / "umweg");
+    const std::string msg = "Das Quellverzeichnis liegt im Zielverzeichnis.";
+    const struct {
+        std::string quelle, ziel;
+        bool abgelehnt;
+    } fälle[] = {
+        {s.ziel, s.tmp.pfad(), true},
+        {s.tmp / "umweg/z", s.ziel, true},  // the same directory under another name
+        {s.quelle + "/unter/..", s.quelle + "/", true},
+        {s.quelle, s.tmp / "umweg/q/unter", false},
+        {s.tmp / "fehlt", s.ziel, false},
+    };
+    for (const auto& f : fälle)
+        EXPECT_EQ(prüfe_verzeichnisse(f.quelle, f.ziel) == std::optional<std::string_view>(msg),
+                  f.abgelehnt)
+            << f.quelle << " " << f.ziel;
+
+    s.ziel = s.quelle + "/unter/sicherung";
+    erstelle_verzeichnis(s.ziel);
+    fs::create_directory_symlink("unter", s.quelle + "/zu_unter");
+    for (int lauf = 0; lauf < 2; ++lauf) {
+        (void)s.vergleiche();
+        EXPECT_EQ(s.synchronisiere().fehler, 0);
+    }
+    EXPECT_TRUE(existiert(s.ziel + "/unter/") && existiert(s.ziel + "/zu_unter/"));
+    EXPECT_FALSE(existiert(s.ziel + "/unter/sicherung"));
+    EXPECT_FALSE(existiert(s.ziel + "/zu_unter/sicherung"));
+    EXPECT_TRUE(s.vergleiche().empty());
+}
+
+// A mount point in the target is filled, never deleted into; a tree deeper
+// than the walk goes is copied as far as it was read and reported.
+TEST(Synchronisation, GrenzenUndTiefe) {
+    Sicherung s;
+    s.lege_an({"q/platte/", "q/platte/neu", "z/platte/"});
+    if (::mount("tarvendo-test", (s.ziel + "/platte").c_str(), "tmpfs", 0, "size=1m") != 0)
+        GTEST_SKIP() << "tmpfs cannot be mounted here: " << std::strerror(errno);
+    s.lege_an({"z/platte/fremd", "z/platte/ordner/", "z/platte/ordner/f"});
+    erstelle_kette(s.quelle + "/tief", Verzeichnisscan::größte_tiefe + 5);
+
+    const Zeilen aufgaben = s.vergleiche();
+    ASSERT_EQ(aufgaben.size(), 2 + Verzeichnisscan::größte_tiefe);  // the chain as far as read
+    EXPECT_EQ(Zeilen(aufgaben.begin(), aufgaben.begin() + 3),
+              (Zeilen{"0 /platte/", "2 /platte/neu", "2 /tief/"}));
+    EXPECT_EQ(s.stand.grenzen, Zeilen{s.ziel + "/platte"});
+    ASSERT_EQ(s.stand.nicht_gelesen.size(), 1u);
+    EXPECT_NE(vergleichshinweis(s.stand)->find("anderen Dateisystem:\n" + s.ziel + "/platte"),
+              std::string::npos);
+    EXPECT_EQ(s.synchronisiere().fehler, 0);
+
+    EXPECT_EQ(lies_datei(s.ziel + "/platte/neu"), "q/platte/neu");
+    EXPECT_TRUE(existiert(s.ziel + "/platte/fremd") && existiert(s.ziel + "/platte/ordner/f"));
+    ::umount((s.ziel + "/platte").c_str());
+    EXPECT_TRUE(entferne_kette(s.quelle + "/tief"));
+    EXPECT_TRUE(entferne_kette(s.ziel + "/tief"));
+}
+
+}  // namespace
+}  // namespace tarvendo::test
