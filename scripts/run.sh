@@ -3,6 +3,6 @@
 set -eu
 cd "$(dirname "$0")/.."
 scripts/deps.sh
-cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DTARVENDO_WERROR=ON >/dev/null
 cmake --build build --target tarvendo-cli
 exec build/src/cli/tarvendo-cli "$@"

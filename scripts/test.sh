@@ -10,9 +10,9 @@ jobs=$(nproc 2>/dev/null || echo 2)
 log=$(mktemp)
 trap 'rm -f "$log"' EXIT
 
-cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DTARVENDO_WERROR=ON >/dev/null
 cmake --build build -j "$jobs"
-cmake -S . -B build-asan -G Ninja -DCMAKE_BUILD_TYPE=Debug -DCMAKE_CXX_FLAGS_DEBUG="-g -O1" \
+cmake -S . -B build-asan -G Ninja -DCMAKE_BUILD_TYPE=Debug -DTARVENDO_WERROR=ON -DCMAKE_CXX_FLAGS_DEBUG="-g -O1" \
       -DTARVENDO_SANITIZE=ON -DTARVENDO_GUI=OFF -DTARVENDO_BENCH=OFF >/dev/null
 cmake --build build-asan -j "$jobs"
 

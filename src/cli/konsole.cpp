@@ -5,9 +5,11 @@
 namespace tarvendo::cli {
 
 namespace {
-volatile std::sig_atomic_t unterbrechung = 0;
+volatile std::sig_atomic_t unterbrechung = 0;  // the signal's number
 
-extern "C" void bei_unterbrechung(int) { unterbrechung = 1; }
+extern "C" void bei_unterbrechung(int signal) {
+    if (unterbrechung == 0) unterbrechung = signal;
+}
 }  // namespace
 
 void fange_unterbrechung() {
@@ -15,10 +17,12 @@ void fange_unterbrechung() {
     aktion.sa_handler = bei_unterbrechung;
     sigemptyset(&aktion.sa_mask);
     aktion.sa_flags = SA_RESTART;
-    sigaction(SIGINT, &aktion, nullptr);
+    for (const int signal : {SIGINT, SIGTERM, SIGHUP}) sigaction(signal, &aktion, nullptr);
 }
 
 bool unterbrochen() { return unterbrechung != 0; }
+
+int abbruchstatus() { return 128 + (unterbrechung != 0 ? unterbrechung : SIGINT); }
 
 SignalSchleife::SignalSchleife(Programmzustand& zustand) : zustand_(zustand) {}
 

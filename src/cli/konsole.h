@@ -22,7 +22,7 @@ public:
     void setze_ausrichtung(std::int32_t) override {}
 };
 
-// Ctrl-C only raises a flag; the engine sees it at its next yield, as a
+// A signal only raises a flag; the engine sees it at its next yield, as a
 // click on "abbrechen" would reach it in the window.
 class SignalSchleife final : public Ereignisschleife {
 public:
@@ -55,9 +55,12 @@ struct StilleAnzeigen {
     Anzeigen alle{schritt, verzeichnis, datei, info};
 };
 
-// Installs the Ctrl-C handler; true once Ctrl-C was pressed.
+// Installs the handler for Ctrl-C (SIGINT), SIGTERM and SIGHUP, which all
+// cancel the run; true once one of them arrived.
 void fange_unterbrechung();
 [[nodiscard]] bool unterbrochen();
+// The exit status of a cancelled run: 128 + the signal's number.
+[[nodiscard]] int abbruchstatus();
 
 // Writes bytes unchanged to standard output or standard error.
 void schreibe(std::FILE* ziel, std::string_view bytes);

@@ -7,28 +7,34 @@
 #include "cli/vergleichslauf.h"
 #include "engine/aufgabenermittlung.h"
 #include "engine/dateioperationen.h"
+#include "engine/massenloeschung.h"
 #include "engine/synchronisation.h"
 #include "engine/systemfehlertext.h"
 #include "support/stopwatch.h"
 
 namespace tarvendo::cli {
 
-int synchronisieren(const char* quelle, const char* ziel) {
+int synchronisieren(const char* quelle, const char* ziel, bool löschen_erlauben,
+                    Dateioperationen& ops) {
     // The system's error texts in the user's language and character set.
     std::setlocale(LC_MESSAGES, "");
     std::setlocale(LC_CTYPE, "");
     Vergleichslauf lauf;
     if (const auto status = lauf.los(quelle, ziel)) return *status;
     Programmzustand& zustand = lauf.zustand;
+    if (const auto warnung = massenlöschung(lauf.stand, zustand.anzahl_löschen);
+        warnung && !löschen_erlauben) {
+        schreibe(stderr, *warnung + "\nMit --löschen-erlauben wird trotzdem synchronisiert.\n");
+        return 3;
+    }
 
     // Every task is ticked, as the comparison left them.
     StderrRückfrage rückfrage;
     OhneErledigtbaum erledigt;
-    PosixDateioperationen dateien;
     CStopWatch stoppuhr;
     const Synchronisationsbericht bericht = synchronisiere(
         *lauf.stand.aufgabenbaum, quelle, ziel,
-        {lauf.anzeigen.alle, lauf.schleife, rückfrage, erledigt, zustand, dateien, stoppuhr});
+        {lauf.anzeigen.alle, lauf.schleife, rückfrage, erledigt, zustand, ops, stoppuhr});
     if (!bericht.gesichert) {
         schreibe(stderr, std::string("Zielverzeichnis \n") + ziel +
                              "\nkonnte nicht auf den Datenträger geschrieben werden\n\n" +
@@ -41,10 +47,11 @@ int synchronisieren(const char* quelle, const char* ziel) {
 
     if (bericht.abgebrochen) {
         schreibe(stderr, "Aufgaben durchführen abgebrochen\n");
-        return 130;
+        return abbruchstatus();
     }
     if (!ausgegeben) std::perror("tarvendo-cli: Standardausgabe");
-    return (bericht.fehler == 0 && bericht.gesichert && ausgegeben) ? 0 : 1;
+    const bool vollständig = bericht.fehler == 0 && bericht.gesichert && !lauf.unvollständig();
+    return (vollständig && ausgegeben) ? 0 : 1;
 }
 
 }  // namespace tarvendo::cli

@@ -55,7 +55,7 @@ int vergleichen(const char* quelle, const char* ziel) {
         std::perror("tarvendo-cli: Standardausgabe");
         return 1;
     }
-    return 0;
+    return lauf.unvollständig() ? 1 : 0;
 }
 
 }  // namespace tarvendo::cli

@@ -3,11 +3,14 @@
 #include <gtest/gtest.h>
 #include <signal.h>
 
+#include <cerrno>
 #include <chrono>
 #include <string>
 #include <thread>
 #include <vector>
 
+#include "cli/befehle.h"
+#include "engine/fehlerdateioperationen.h"
 #include "engine/verzeichnisinhalt.h"
 #include "testhilfe/prozess.h"
 #include "testhilfe/tempverzeichnis.h"
@@ -27,6 +30,9 @@ std::string letzte_zeile(const std::string& text) {
 TEST(Cli, FalscherAufrufEndetMitStatus2) {
     TempVerzeichnis tmp;
     const std::string d = tmp.pfad();
+    erstelle_verzeichnis(tmp / "z");
+    erstelle_verzeichnis(tmp / "z/q");
+    schreibe_datei(tmp / "datei", "");
     struct Fall {
         std::vector<std::string> argumente;
         std::string fehler;  // "Aufruf:\n": how the usage text begins
@@ -34,10 +40,16 @@ TEST(Cli, FalscherAufrufEndetMitStatus2) {
     const Fall fälle[] = {
         {{}, "Aufruf:\n"},
         {{"vergleiche", "/a", "/b"}, "Aufruf:\n"},
+        {{"synchronisieren", "--alles", d, d + "/z"}, "Aufruf:\n"},
         {{"vergleichen", "", d}, "Quellverzeichnis nicht festgelegt\n"},
         {{"vergleichen", d, ""}, "Zielverzeichnis nicht festgelegt\n"},
         {{"synchronisieren", d, d},
          "Quellverzeichnis und Zielverzeichnis müssen unterschiedlich sein\n"},
+        {{"synchronisieren", d + "/z/q", d + "/z"}, "Das Quellverzeichnis liegt im Zielverzeichnis.\n"},
+        {{"vergleichen", d + "/fehlt", d},
+         "Quellverzeichnis " + d + "/fehlt existiert nicht oder ist kein Verzeichnis\n"},
+        {{"synchronisieren", d + "/z", d + "/datei"},
+         "Zielverzeichnis " + d + "/datei existiert nicht oder ist kein Verzeichnis\n"},
     };
     for (const Fall& f : fälle) {
         const Prozessausgabe a = cli(tmp, f.argumente);
@@ -74,7 +86,26 @@ TEST(CliVergleichen, AufgabenInBaumreihenfolgeUndSumme) {
               "2 kopieren / 2 löschen\n");
 }
 
-TEST(CliSynchronisieren, ZweiLäufeMachenDasZielGleichDerQuelle) {
+// A backup that is incomplete or could not be written is no success.
+TEST(CliVergleichen, UnvollständigIstKeinErfolg) {
+    TempVerzeichnis tmp;
+    erstelle_verzeichnis(tmp / "q");
+    erstelle_verzeichnis(tmp / "z");
+    erstelle_verzeichnis(tmp / "z/platte");
+    ASSERT_EQ(::symlink("/nirgends", (tmp / "q/platte").c_str()), 0);  // an unplugged drive
+
+    const Prozessausgabe a = cli(tmp, {"vergleichen", tmp / "q", tmp / "z"});
+    EXPECT_EQ(a.status, 1);
+    EXPECT_EQ(a.aus, "0 kopieren / 0 löschen\n");
+    EXPECT_NE(a.fehler.find("nicht gelesen werden:\n" + tmp / "q/platte\n"), std::string::npos);
+
+    ASSERT_EQ(::unlink((tmp / "q/platte").c_str()), 0);
+    const Prozessausgabe voll = warte_auf(
+        tmp, starte_prozess(tmp, TARVENDO_CLI, {"vergleichen", tmp / "q", tmp / "z"}, "/dev/full"));
+    EXPECT_EQ(voll.status, 1);
+}
+
+TEST(CliSynchronisieren, EinLaufMachtDasZielGleichDerQuelle) {
     TempVerzeichnis tmp;
     for (const char* d : {"q", "q/a", "q/leer", "q/kollision", "z", "z/alt", "z/alt/tief", "z/a"})
         erstelle_verzeichnis(tmp / d);
@@ -82,52 +113,95 @@ TEST(CliSynchronisieren, ZweiLäufeMachenDasZielGleichDerQuelle) {
     schreibe_datei(tmp / "q/\xC3\x9F\xFF", "kein UTF-8");
     schreibe_datei(tmp / "z/a/geändert", "alt");
     schreibe_datei(tmp / "z/alt/tief/x", "x");
-    // The target holds a file where the source has a directory: the first run
-    // cannot create the directory before the file is gone, the second can.
+    // A file where the source has a directory goes first.
     schreibe_datei(tmp / "q/kollision/innen", "i");
     schreibe_datei(tmp / "z/kollision", "Datei im Weg");
 
-    const Prozessausgabe erster = cli(tmp, {"synchronisieren", tmp / "q", tmp / "z"});
-    EXPECT_EQ(erster.status, 1) << erster.fehler;
-    EXPECT_NE(erster.fehler.find("Verzeichnis \n" + tmp / "z/kollision" +
-                                 "\nkonnte nicht erstellt werden\n\n"),
-              std::string::npos)
-        << erster.fehler;
-    EXPECT_EQ(letzte_zeile(erster.aus), "3 kopieren / 2 löschen\n");
-
-    const Prozessausgabe zweiter = cli(tmp, {"synchronisieren", tmp / "q", tmp / "z"});
-    EXPECT_EQ(zweiter.status, 0) << zweiter.fehler;
-    EXPECT_EQ(zweiter.fehler, "");
-    EXPECT_EQ(letzte_zeile(zweiter.aus), "1 kopieren / 0 löschen\n");
+    const Prozessausgabe lauf = cli(tmp, {"synchronisieren", tmp / "q", tmp / "z"});
+    EXPECT_EQ(lauf.status, 0) << lauf.fehler;
+    EXPECT_EQ(lauf.fehler, "");
+    EXPECT_EQ(letzte_zeile(lauf.aus), "3 kopieren / 2 löschen\n");
 
     EXPECT_EQ(cli(tmp, {"vergleichen", tmp / "q", tmp / "z"}).aus, "0 kopieren / 0 löschen\n");
     EXPECT_EQ(lies_datei(tmp / "z/a/geändert"), "neu und länger");
+    EXPECT_EQ(lies_datei(tmp / "z/kollision/innen"), "i");
     EXPECT_EQ(lies_datei(tmp / "z/\xC3\x9F\xFF"), "kein UTF-8");
     EXPECT_EQ(namen_in(tmp / "z"),
               (std::vector<std::string>{"a", "kollision", "leer", "\xC3\x9F\xFF"}));
 }
 
-TEST(CliSynchronisieren, StrgCWährendDerKopieBrichtAbOhneTeilkopie) {
+// Source files kept of 200 in the target, the option, and whether the run is refused.
+TEST(CliSynchronisieren, MassenlöschungNurAufAusdrücklichenWunsch) {
+    const struct {
+        int behalten;
+        bool erlauben;
+        int status;
+    } fälle[] = {{0, false, 3}, {99, false, 3}, {100, false, 0}, {0, true, 0}};
+    for (const auto& f : fälle) {
+        TempVerzeichnis tmp;
+        erstelle_verzeichnis(tmp / "q");
+        erstelle_verzeichnis(tmp / "z");
+        for (int i = 0; i < 200; ++i) {
+            const std::string name = "/f" + std::to_string(i);
+            schreibe_datei(tmp / "z" + name, "");
+            if (i < f.behalten) schreibe_datei(tmp / "q" + name, "");
+        }
+        std::vector<std::string> argumente{"synchronisieren", tmp / "q", tmp / "z"};
+        if (f.erlauben) argumente.insert(argumente.begin() + 1, "--löschen-erlauben");
+        const Prozessausgabe a = cli(tmp, argumente);
+        EXPECT_EQ(a.status, f.status) << f.behalten << " " << a.fehler;
+        EXPECT_EQ(namen_in(tmp / "z").size(), f.status == 3 ? 200u : std::size_t(f.behalten));
+        if (f.status == 3) {
+            EXPECT_NE(a.fehler.find(f.behalten == 0 ? "Das Quellverzeichnis ist leer."
+                                                    : "Der Lauf würde 101 von 200 Dateien"),
+                      std::string::npos)
+                << a.fehler;
+        }
+    }
+}
+
+// What was written must reach the medium; a failed flush is a failed run.
+TEST(CliSynchronisieren, MisslungenesSchreibenAufDenDatenträger) {
     TempVerzeichnis tmp;
     erstelle_verzeichnis(tmp / "q");
     erstelle_verzeichnis(tmp / "z");
-    // Large enough that the copy is still running when Ctrl-C arrives, and
-    // sparse, so that making it costs nothing.
-    schreibe_datei(tmp / "q/gross", "g");
-    ASSERT_EQ(::truncate((tmp / "q/gross").c_str(), off_t{2} << 30), 0);
+    schreibe_datei(tmp / "q/neu", "n");
+    FehlerDateioperationen ops;
+    ops.scheitere("synchronisiere", 0, EIO);
+    testing::internal::CaptureStderr();
+    const int status = cli::synchronisieren((tmp / "q").c_str(), (tmp / "z").c_str(), false, ops);
+    const std::string fehler = testing::internal::GetCapturedStderr();
+    EXPECT_EQ(status, 1);
+    EXPECT_NE(fehler.find("konnte nicht auf den Datenträger geschrieben werden"), std::string::npos);
+}
 
-    const pid_t pid = starte_prozess(tmp, TARVENDO_CLI, {"synchronisieren", tmp / "q", tmp / "z"});
-    ASSERT_GT(pid, 0);
-    // Ctrl-C as soon as the temporary file appears.
-    const auto frist = std::chrono::steady_clock::now() + std::chrono::seconds(60);
-    while (namen_in(tmp / "z").empty() && std::chrono::steady_clock::now() < frist)
-        std::this_thread::sleep_for(std::chrono::microseconds(200));
-    ASSERT_EQ(::kill(pid, SIGINT), 0);
-    const Prozessausgabe lauf = warte_auf(tmp, pid);
+// Ctrl-C, SIGTERM and SIGHUP end a run at once, leaving no partial copy.
+TEST(CliSynchronisieren, SignalWährendDerKopieBrichtAbOhneTeilkopie) {
+    for (const int signal : {SIGINT, SIGTERM, SIGHUP}) {
+        TempVerzeichnis tmp;
+        erstelle_verzeichnis(tmp / "q");
+        erstelle_verzeichnis(tmp / "z");
+        // Large enough that the copy is still running when the signal
+        // arrives, and sparse, so that making it costs nothing.
+        schreibe_datei(tmp / "q/gross", "g");
+        ASSERT_EQ(::truncate((tmp / "q/gross").c_str(), off_t{2} << 30), 0);
+        schreibe_datei(tmp / "z/gross", "alt");
 
-    EXPECT_EQ(lauf.status, 130) << lauf.fehler;
-    EXPECT_EQ(lauf.fehler, "Aufgaben durchführen abgebrochen\n");
-    EXPECT_TRUE(namen_in(tmp / "z").empty());
+        const pid_t pid =
+            starte_prozess(tmp, TARVENDO_CLI, {"synchronisieren", tmp / "q", tmp / "z"});
+        ASSERT_GT(pid, 0);
+        // The signal as soon as the temporary file appears.
+        const auto frist = std::chrono::steady_clock::now() + std::chrono::seconds(60);
+        while (namen_in(tmp / "z").size() < 2 && std::chrono::steady_clock::now() < frist)
+            std::this_thread::sleep_for(std::chrono::microseconds(200));
+        ASSERT_EQ(::kill(pid, signal), 0);
+        const Prozessausgabe lauf = warte_auf(tmp, pid);
+
+        EXPECT_EQ(lauf.status, 128 + signal) << lauf.fehler;
+        EXPECT_EQ(lauf.fehler, "Aufgaben durchführen abgebrochen\n");
+        EXPECT_EQ(namen_in(tmp / "z"), std::vector<std::string>{"gross"});
+        EXPECT_EQ(lies_datei(tmp / "z/gross"), "alt");
+    }
 }
 
 }  // namespace

@@ -27,6 +27,10 @@ TEST(Schlüssel, GleichheitOhneGroßKleinschreibung) {
         {"a\xFF", "A\xFF", true},
         {"\xC3", "\xC3\xA4", false},  // truncated sequence
         {"\xC0\xAF", "/", false},     // overlong encoding is not "/"
+        {"Zz@[", "zZ@[", true},       // the ends of the ASCII letters
+        {"@", "`", false},            // ...and their neighbours
+        {"[", "{", false},
+        {"\xE4", "\xC3\xA4", false},  // Latin-1 ä is no UTF-8 ä
     };
     for (const auto& f : fälle) {
         EXPECT_EQ(schlüssel_gleich(f.a, f.b), f.gleich) << f.a << " / " << f.b;

@@ -85,6 +85,7 @@ TEST(Synchronisation, EinLaufBringtDasZielInOrdnung) {
     fs::create_directory_symlink("../draussen", s.ziel + "/ordner");
     fs::create_directory_symlink("../draussen", s.ziel + "/nur_link");
     fs::create_symlink("fehlt", s.quelle + "/toter");
+    fs::create_directory_symlink("../draussen", s.quelle + "/verknüpft");  // read through
     ASSERT_EQ(::mkfifo((s.quelle + "/rohr").c_str(), 0600), 0);
     test::setze_zeit(s.ziel + "/brief.txt", 1000);
 
@@ -93,7 +94,7 @@ TEST(Synchronisation, EinLaufBringtDasZielInOrdnung) {
     // clang-format off
     EXPECT_EQ(aufgaben, (Zeilen{
         "0 /Fotos/", "2 /Fotos/neu", "3 /Fotos/alt", "2 /ordner/", "2 /ordner/x", "2 /typ/",
-        "2 /typ/y", "3 /datei2/", "3 /datei2/alt",
+        "2 /typ/y", "2 /verknüpft/", "2 /verknüpft/wertvoll", "3 /datei2/", "3 /datei2/alt",
         "2 /Brief.txt", "2 /datei", "2 /datei2", "3 /nur_link", "3 /ordner", "3 /typ"}));
     // clang-format on
 
@@ -110,6 +111,7 @@ TEST(Synchronisation, EinLaufBringtDasZielInOrdnung) {
     EXPECT_EQ(lies_datei(s.ziel + "/ordner/x"), "q/ordner/x");
     EXPECT_EQ(lies_datei(s.ziel + "/typ/y"), "q/typ/y");
     EXPECT_EQ(lies_datei(s.ziel + "/datei2"), "q/datei2");
+    EXPECT_EQ(lies_datei(s.ziel + "/verknüpft/wertvoll"), "draussen/wertvoll");
     // Case-only renames converge: one spelling, the source's.
     EXPECT_EQ(lies_datei(s.ziel + "/Brief.txt"), "q/Brief.txt");
     EXPECT_FALSE(existiert(s.ziel + "/brief.txt"));

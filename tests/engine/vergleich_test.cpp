@@ -112,6 +112,11 @@ TEST(Aufgabenermittlung, ÄnderungNachZeitUndGröße) {
     } fälle[] = {{2, 100, false}, {-2, 100, false},  {3, 100, true},
                  {-3, 100, true}, {3600, 100, true},  // a newer target is replaced all the same
                  {0, 101, true}};
+    // Days as a double carry an error: at this instant 2 s apart computes
+    // as 2.0000005 s, still equal.
+    const double früh = datum_aus_sekunden(4102444800), spät = datum_aus_sekunden(4102444802);
+    ASSERT_NE((spät - früh) * 86400.0, 2.0);
+    EXPECT_FALSE(ist_geändert(Dateiklasse{"f", 1, früh}, Dateiklasse{"f", 1, spät}));
     for (const auto& f : fälle) {
         Ermittlung e;
         füge_ein(e.quelle, "f", 100, basis, 0);

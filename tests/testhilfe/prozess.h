@@ -18,12 +18,13 @@ struct Prozessausgabe {
     std::string aus, fehler;
 };
 
+// Standard output goes to ausgabe when given (e.g. /dev/full).
 inline pid_t starte_prozess(const TempVerzeichnis& tmp, std::string programm,
-                            std::vector<std::string> argumente) {
+                            std::vector<std::string> argumente, std::string ausgabe = "") {
     std::vector<char*> argv{programm.data()};
     for (std::string& a : argumente) argv.push_back(a.data());
     argv.push_back(nullptr);
-    const std::string aus = tmp / "stdout", fehler = tmp / "stderr";
+    const std::string aus = ausgabe.empty() ? tmp / "stdout" : ausgabe, fehler = tmp / "stderr";
     const pid_t pid = ::fork();
     if (pid == 0) {
         ::dup2(::open(aus.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600), 1);
@@ -40,7 +41,7 @@ inline Prozessausgabe warte_auf(const TempVerzeichnis& tmp, pid_t pid) {
     int status = 0;
     if (pid > 0 && ::waitpid(pid, &status, 0) == pid && WIFEXITED(status))
         ausgabe.status = WEXITSTATUS(status);
-    ausgabe.aus = lies_datei(tmp / "stdout");
+    ausgabe.aus = existiert(tmp / "stdout") ? lies_datei(tmp / "stdout") : "";
     ausgabe.fehler = lies_datei(tmp / "stderr");
     return ausgabe;
 }
