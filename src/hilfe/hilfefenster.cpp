@@ -1,0 +1,49 @@
+#include "hilfe/hilfefenster.h"
+
+#include <QAction>
+#include <QKeySequence>
+#include <QStyle>
+#include <QToolBar>
+#include <QVBoxLayout>
+
+#include "hilfe/hilfebrowser.h"
+
+namespace tarvendo {
+
+Hilfefenster::Hilfefenster(const std::string& hilfedatei, QWidget* eltern)
+    : QWidget(eltern), browser_(new Hilfebrowser(this)) {
+    auto* leiste = new QToolBar(this);
+    leiste->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
+    auto* zurück = leiste->addAction(style()->standardIcon(QStyle::SP_ArrowBack),
+                                     QStringLiteral("&Zurück"), browser_, &QTextBrowser::backward);
+    zurück->setShortcut(QKeySequence::Back);
+    auto* vor = leiste->addAction(style()->standardIcon(QStyle::SP_ArrowForward),
+                                  QStringLiteral("&Vor"), browser_, &QTextBrowser::forward);
+    vor->setShortcut(QKeySequence::Forward);
+    auto* start = leiste->addAction(style()->standardIcon(QStyle::SP_DirHomeIcon),
+                                    QStringLiteral("&Startseite"), browser_, &QTextBrowser::home);
+    start->setShortcut(QKeySequence(Qt::ALT | Qt::Key_Home));
+    zurück->setEnabled(false);
+    vor->setEnabled(false);
+    connect(browser_, &QTextBrowser::backwardAvailable, zurück, &QAction::setEnabled);
+    connect(browser_, &QTextBrowser::forwardAvailable, vor, &QAction::setEnabled);
+
+    auto* schliessen = new QAction(this);
+    schliessen->setShortcuts({QKeySequence(Qt::Key_Escape), QKeySequence::Close});
+    connect(schliessen, &QAction::triggered, this, &QWidget::close);
+    addAction(schliessen);
+
+    auto* spalte = new QVBoxLayout(this);
+    spalte->setContentsMargins(0, 0, 0, 0);
+    spalte->setSpacing(0);
+    spalte->addWidget(leiste);
+    spalte->addWidget(browser_);
+
+    const bool gelesen = browser_->setze_hilfedatei(hilfedatei);
+    const QString titel = browser_->titel();
+    setWindowTitle(gelesen && !titel.isEmpty() ? titel : QStringLiteral("Tarvendo-Hilfe"));
+    resize(640, 560);
+    browser_->setFocus();
+}
+
+}  // namespace tarvendo
