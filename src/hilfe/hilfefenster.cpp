@@ -39,6 +39,7 @@ Hilfefenster::Hilfefenster(const std::string& hilfedatei, QWidget* eltern)
     spalte->addWidget(leiste);
     spalte->addWidget(browser_);
 
+    browser_->document()->setDocumentMargin(10);
     const bool gelesen = browser_->setze_hilfedatei(hilfedatei);
     const QString titel = browser_->titel();
     setWindowTitle(gelesen && !titel.isEmpty() ? titel : QStringLiteral("Tarvendo-Hilfe"));
