@@ -73,19 +73,15 @@ TEST(Inform, ZeilenMitVersionenErfundenerBibliotheken) {
 TEST(Inform, GeladeneBibliothekenHabenVersionen) {
     const Komponenten komponenten = gib_geladene_komponenten();
     const Inform dialog(nullptr, komponenten, "");
-    const std::pair<const char*, const char*> zeilen[] = {
-        {"Runtime_Version", "libstdc++.so."},
-        {"QtWidgets_Version", "libQt6Widgets.so."},
-        {"HELP_Version", "libchm.so."},
+    const QRegularExpression version("^Version \\d+\\.\\d+\\.\\d+\\.\\d+$");
+    const std::tuple<const std::string&, const char*, const char*> zeilen[] = {
+        {komponenten.laufzeit, "/libstdc++.so.", "Runtime_Version"},
+        {komponenten.qt_widgets, "/libQt6Widgets.so.", "QtWidgets_Version"},
+        {komponenten.chm_hilfe, "/libchm.so.", "HELP_Version"},
     };
-    const std::string* pfade[] = {&komponenten.laufzeit, &komponenten.qt_widgets,
-                                  &komponenten.chm_hilfe};
-    for (std::size_t i = 0; i < std::size(zeilen); ++i) {
-        EXPECT_NE(pfade[i]->find(zeilen[i].second), std::string::npos) << *pfade[i];
-        EXPECT_TRUE(QRegularExpression("^Version \\d+\\.\\d+\\.\\d+\\.\\d+$")
-                        .match(label(dialog, zeilen[i].first)->text())
-                        .hasMatch())
-            << zeilen[i].first;
+    for (const auto& [pfad, name, wert] : zeilen) {
+        EXPECT_NE(pfad.find(name), std::string::npos) << pfad;
+        EXPECT_TRUE(version.match(label(dialog, wert)->text()).hasMatch()) << wert;
     }
 }
 

@@ -59,9 +59,7 @@ TEST(Chmdatei, LiestStartseiteTitelUndEinträge) {
     ASSERT_TRUE(seite);
     EXPECT_NE(seite->find("Was Tarvendo nie tut"), std::string::npos);
     EXPECT_FALSE(chm->lies("/fehlt.html"));
-}
 
-TEST(Chmdatei, KeineHilfedatei) {
     const test::TempVerzeichnis tmp;
     test::schreibe_datei(tmp / "text.chm", "Das ist keine Hilfedatei.");
     EXPECT_FALSE(Chmdatei::öffne(tmp / "text.chm"));
