@@ -43,7 +43,9 @@ Hilfefenster::Hilfefenster(const std::string& hilfedatei, QWidget* eltern)
     const bool gelesen = browser_->setze_hilfedatei(hilfedatei);
     const QString titel = browser_->titel();
     setWindowTitle(gelesen && !titel.isEmpty() ? titel : QStringLiteral("Tarvendo-Hilfe"));
-    resize(640, 560);
+    // About 80 characters wide at any screen resolution.
+    const double massstab = logicalDpiX() / 96.0;
+    resize(qRound(640 * massstab), qRound(560 * massstab));
     browser_->setFocus();
 }
 
