@@ -6,7 +6,6 @@
 #include <QPushButton>
 
 #include <algorithm>
-#include <initializer_list>
 #include <span>
 #include <utility>
 
@@ -62,11 +61,8 @@ QString als_link(const QString& ziel, const QString& anzeige) {
         .arg(ziel.toHtmlEscaped(), anzeige.toHtmlEscaped());
 }
 
-// The right edge of the widest label.
-int rechter_rand(std::initializer_list<const QLabel*> labels) {
-    int rand = 0;
-    for (const QLabel* label : labels) rand = std::max(rand, label->geometry().right() + 1);
-    return rand;
+int rechter_rand(const QWidget* w) {
+    return w->x() + w->width();
 }
 
 }  // namespace
@@ -87,10 +83,8 @@ Inform::Inform(QWidget* eigentümer, const Komponenten& komponenten, const std::
 
     auto* lblTitle = beschriftung(this, "lblTitle", QStringLiteral("Tarvendo"), 26.25, true);
     lblTitle->setStyleSheet(QStringLiteral("color: #000000;"));
-    lblTitle->setGeometry(raster.x(810), 0, raster.x(2925), raster.y(825));
-    lblTitle->setMinimumWidth(lblTitle->sizeHint().width());
-    lblTitle->adjustSize();
-    lblTitle->move(raster.x(810), 0);
+    lblTitle->setGeometry(raster.x(810), 0, std::max(raster.x(2925), lblTitle->sizeHint().width()),
+                          std::max(raster.y(825), lblTitle->sizeHint().height()));
 
     platziere(beschriftung(this, "Version", QStringLiteral("Version ") + text(programm::version),
                            normal, true),
@@ -140,12 +134,12 @@ Inform::Inform(QWidget* eigentümer, const Komponenten& komponenten, const std::
         int wertspalte = raster.x(spalte);
         for (const Zeile& zeile : gruppe) {
             platziere(zeile.beschriftung, raster, 810, zeile.oben);
-            wertspalte = std::max(wertspalte, rechter_rand({zeile.beschriftung}) + abstand);
+            wertspalte = std::max(wertspalte, rechter_rand(zeile.beschriftung) + abstand);
         }
         for (const Zeile& zeile : gruppe) {
             platziere(zeile.wert, raster, 0, zeile.oben);
             zeile.wert->move(wertspalte, zeile.wert->y());
-            breite = std::max(breite, rechter_rand({zeile.wert}) + raster.x(135));
+            breite = std::max(breite, rechter_rand(zeile.wert) + raster.x(135));
         }
     }
 
