@@ -1,6 +1,7 @@
 #include "hilfe/hilfefenster.h"
 
 #include <QAction>
+#include <QIcon>
 #include <QKeySequence>
 #include <QStyle>
 #include <QToolBar>
@@ -10,17 +11,21 @@
 
 namespace tarvendo {
 
+QIcon Hilfefenster::symbol(const char* thema, QStyle::StandardPixmap ersatz) const {
+    return QIcon::fromTheme(QLatin1String(thema), style()->standardIcon(ersatz));
+}
+
 Hilfefenster::Hilfefenster(const std::string& hilfedatei, QWidget* eltern)
     : QWidget(eltern), browser_(new Hilfebrowser(this)) {
     auto* leiste = new QToolBar(this);
     leiste->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
-    auto* zurück = leiste->addAction(style()->standardIcon(QStyle::SP_ArrowBack),
+    auto* zurück = leiste->addAction(symbol("go-previous", QStyle::SP_ArrowBack),
                                      QStringLiteral("&Zurück"), browser_, &QTextBrowser::backward);
     zurück->setShortcut(QKeySequence::Back);
-    auto* vor = leiste->addAction(style()->standardIcon(QStyle::SP_ArrowForward),
+    auto* vor = leiste->addAction(symbol("go-next", QStyle::SP_ArrowForward),
                                   QStringLiteral("&Vor"), browser_, &QTextBrowser::forward);
     vor->setShortcut(QKeySequence::Forward);
-    auto* start = leiste->addAction(style()->standardIcon(QStyle::SP_DirHomeIcon),
+    auto* start = leiste->addAction(symbol("go-home", QStyle::SP_DirHomeIcon),
                                     QStringLiteral("&Startseite"), browser_, &QTextBrowser::home);
     start->setShortcut(QKeySequence(Qt::ALT | Qt::Key_Home));
     zurück->setEnabled(false);

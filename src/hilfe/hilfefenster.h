@@ -2,6 +2,8 @@
 // The window that shows the help file: a browser with buttons to go back,
 // forward and to the start page.
 
+#include <QIcon>
+#include <QStyle>
 #include <QWidget>
 
 #include <string>
@@ -20,6 +22,9 @@ public:
     [[nodiscard]] Hilfebrowser& browser() const { return *browser_; }
 
 private:
+    // The desktop theme's icon, or the style's own.
+    [[nodiscard]] QIcon symbol(const char* thema, QStyle::StandardPixmap ersatz) const;
+
     Hilfebrowser* browser_;
 };
 

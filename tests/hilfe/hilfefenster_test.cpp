@@ -1,3 +1,4 @@
+#include <QAccessible>
 #include <QApplication>
 #include <QImage>
 #include <QPointer>
@@ -52,6 +53,11 @@ TEST_F(HilfeTest, ZeigtDieStartseiteUndFolgtLinks) {
     Hilfebrowser& browser = fenster->browser();
     EXPECT_EQ(browser.source(), QUrl("chm:/index.html"));
     EXPECT_TRUE(browser.toPlainText().contains("Quellverzeichnis"));
+    // Screen readers get the page's text.
+    QAccessibleInterface* zugang = QAccessible::queryAccessibleInterface(&browser);
+    QAccessibleTextInterface* text = zugang ? zugang->textInterface() : nullptr;
+    ASSERT_NE(text, nullptr);
+    EXPECT_TRUE(text->text(0, text->characterCount()).contains("Quellverzeichnis"));
     // The page's image and style sheet come from the help file too.
     const auto bild =
         browser.document()->resource(QTextDocument::ImageResource, QUrl("tarvendo.png"));
