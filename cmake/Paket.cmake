@@ -1,0 +1,28 @@
+# Install rules for the parts outside the window program, and the Debian
+# package of the whole.
+install(TARGETS tarvendo-cli RUNTIME DESTINATION bin)
+
+if(TARVENDO_GUI)
+  install(FILES ${TARVENDO_HILFEDATEI} DESTINATION ${TARVENDO_INSTALL_PROGRAMMVERZEICHNIS})
+  install(FILES ${CMAKE_SOURCE_DIR}/resources/tarvendo.desktop DESTINATION share/applications)
+  install(DIRECTORY ${TARVENDO_SYMBOLVERZEICHNIS}/ DESTINATION share/icons/hicolor)
+  install(FILES ${CMAKE_SOURCE_DIR}/resources/tarvendo.svg
+          DESTINATION share/icons/hicolor/scalable/apps)
+endif()
+
+set(CPACK_GENERATOR DEB)
+set(CPACK_PACKAGE_NAME tarvendo)
+set(CPACK_PACKAGE_VENDOR ${TARVENDO_HERSTELLER})
+set(CPACK_PACKAGE_VERSION ${PROJECT_VERSION_MAJOR}.${PROJECT_VERSION_MINOR}.${TARVENDO_VERSION_REVISION})
+set(CPACK_PACKAGE_CONTACT "${TARVENDO_HERSTELLER} <${TARVENDO_EMAIL}>")
+set(CPACK_PACKAGE_HOMEPAGE_URL ${TARVENDO_WEBSEITE})
+set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "Einseitiger Verzeichnisabgleich für Sicherungskopien")
+set(CPACK_PACKAGE_DESCRIPTION "Tarvendo macht ein Zielverzeichnis gleich einem Quellverzeichnis:\n\
+es vergleicht beide, zeigt die anstehenden Aufgaben zur Auswahl und kopiert\n\
+neue und geänderte Dateien und löscht, was die Quelle nicht mehr hat.")
+set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
+set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
+set(CPACK_DEBIAN_PACKAGE_SECTION utils)
+set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
+set(CPACK_STRIP_FILES ON)
+include(CPack)

@@ -1,0 +1,151 @@
+#include "about/inform.h"
+
+#include <unistd.h>
+
+#include <QLabel>
+#include <QPointer>
+#include <QPushButton>
+#include <QRegularExpression>
+#include <QTest>
+
+#include <gtest/gtest.h>
+
+#include <memory>
+
+#include "support/betriebssystem.h"
+#include "testhilfe/tempverzeichnis.h"
+#include "testhilfe/urlempfaenger.h"
+
+namespace tarvendo {
+namespace {
+
+QLabel* label(const QWidget& dialog, const char* name) {
+    return dialog.findChild<QLabel*>(QLatin1String(name));
+}
+
+TEST(Inform, ZeilenMitVersionenErfundenerBibliotheken) {
+    const test::TempVerzeichnis tmp;
+    test::schreibe_datei(tmp / "libdemo.so.6.0.2900.5512", "x");
+    test::schreibe_datei(tmp / "libQt6Widgets.so.40000.1", "x");
+    // As the dynamic linker names a library: a link to the real file.
+    ASSERT_EQ(::symlink("libQt6Widgets.so.40000.1", (tmp / "libQt6Widgets.so.6").c_str()), 0);
+    const Komponenten komponenten{.laufzeit = tmp / "libdemo.so.6.0.2900.5512",
+                                  .qt_widgets = tmp / "libQt6Widgets.so.6",
+                                  .chm_hilfe = tmp / "libchm.so.1"};
+    const Inform dialog(nullptr, komponenten, "Ubuntu 24.04.1 LTS (Noble Numbat), Service Pack 3");
+
+    EXPECT_EQ(dialog.windowTitle(), "Informationen zu Tarvendo");
+    EXPECT_EQ(label(dialog, "lblTitle")->text(), "Tarvendo");
+    EXPECT_TRUE(QRegularExpression("^Version \\d+\\.\\d+\\.\\d+$")
+                    .match(label(dialog, "Version")->text())
+                    .hasMatch());
+    EXPECT_EQ(label(dialog, "Copyright")->text(), "Copyright © 2026 Morvanhalder");
+
+    const struct {
+        const char* beschriftung;
+        const char* text;
+        const char* wert;
+        QString erwartet;
+    } zeilen[] = {
+        {"Label7", "System:", "BS_Version", "Ubuntu 24.04.1 LTS (Noble Numbat), Service Pack 3"},
+        {"Label2", "C++-Laufzeit:", "Runtime_Version", "Version 6.0.2900.5512"},
+        {"Label3", "Qt Widgets:", "QtWidgets_Version", "Version 40000.1.0.0"},
+        {"Label4", "CHM-Hilfe:", "HELP_Version", "Version NV"},
+        {"label6", "WWW:", "hlink", "https://www.example.org/tarvendo/"},
+        {"Label1", "eMail:", "mail", "tarvendo@example.org"},
+    };
+    for (const auto& zeile : zeilen) {
+        const QLabel* beschriftung = label(dialog, zeile.beschriftung);
+        const QLabel* wert = label(dialog, zeile.wert);
+        ASSERT_TRUE(beschriftung && wert) << zeile.beschriftung;
+        EXPECT_EQ(beschriftung->text(), zeile.text);
+        QTextDocument dokument;
+        dokument.setHtml(wert->text());
+        EXPECT_EQ(dokument.toPlainText(), zeile.erwartet) << zeile.wert;
+        // On the caption's line, to its right, and whole inside the dialog.
+        EXPECT_EQ(wert->y(), beschriftung->y()) << zeile.wert;
+        EXPECT_GT(wert->x(), beschriftung->geometry().right()) << zeile.wert;
+        EXPECT_GE(wert->width(), wert->sizeHint().width()) << zeile.wert;
+        EXPECT_LE(wert->geometry().right(), dialog.width()) << zeile.wert;
+    }
+}
+
+TEST(Inform, GeladeneBibliothekenHabenVersionen) {
+    const Komponenten komponenten = gib_geladene_komponenten();
+    const Inform dialog(nullptr, komponenten, "");
+    const QRegularExpression version("^Version \\d+\\.\\d+\\.\\d+\\.\\d+$");
+    const std::tuple<const std::string&, const char*, const char*> zeilen[] = {
+        {komponenten.laufzeit, "/libstdc++.so.", "Runtime_Version"},
+        {komponenten.qt_widgets, "/libQt6Widgets.so.", "QtWidgets_Version"},
+        {komponenten.chm_hilfe, "/libchm.so.", "HELP_Version"},
+    };
+    for (const auto& [pfad, name, wert] : zeilen) {
+        EXPECT_NE(pfad.find(name), std::string::npos) << pfad;
+        EXPECT_TRUE(version.match(label(dialog, wert)->text()).hasMatch()) << wert;
+    }
+}
+
+// A system known by its version record, or one the tables do not know.
+struct FestesSystem final : Systemabfrage {
+    Versionssatz satz;
+    Versionssatz versionssatz() const override { return satz; }
+    std::uint16_t sprachkennung() const override { return 0x407; }
+    std::string sprachname(std::uint16_t) const override { return "Deutsch"; }
+    std::uint32_t produktinfo(std::uint32_t, std::uint32_t, std::uint16_t,
+                              std::uint16_t) const override {
+        return 0;
+    }
+    std::int32_t systemmetrik(int) const override { return 0; }
+    bool ist_32bit_prozess_auf_64bit_system() const override { return false; }
+    std::string eigener_name() const override { return "Debian GNU/Linux 12 (bookworm)"; }
+};
+
+TEST(gib_systemname, ServicePackNurWennVorhanden) {
+    Versionssatz xp;
+    xp.major = 5;
+    xp.minor = 1;
+    xp.plattform = plattform_windows_nt;
+    xp.servicepack = "Service Pack 3";
+    xp.produkttyp = produkttyp_workstation;
+    Versionssatz fremd;
+    fremd.plattform = 7;
+    const std::pair<Versionssatz, std::string> fälle[] = {
+        {xp, "XP Professional, Service Pack 3"},
+        {fremd, "Debian GNU/Linux 12 (bookworm)"},
+    };
+    for (const auto& [satz, erwartet] : fälle) {
+        auto quelle = std::make_unique<FestesSystem>();
+        quelle->satz = satz;
+        EXPECT_EQ(gib_systemname(OperatingSystem(std::move(quelle))), erwartet);
+    }
+}
+
+TEST(Inform, ModalÜberDemHauptfensterUndLinksÖffnen) {
+    QWidget hauptfenster;
+    hauptfenster.setGeometry(200, 150, 800, 600);
+    hauptfenster.show();
+    Inform* const dialog = Inform::zeige(&hauptfenster);
+    const QPointer<Inform> offen = dialog;
+    EXPECT_TRUE(dialog->isVisible());
+    EXPECT_TRUE(dialog->isModal());
+    EXPECT_EQ(dialog->parentWidget(), &hauptfenster);
+    EXPECT_LE((dialog->geometry().center() - hauptfenster.geometry().center()).manhattanLength(),
+              1);
+    EXPECT_EQ(dialog->size(), QSize(376, 230));  // 5640 × 3450 twips at 96 dpi
+
+    const test::UrlEmpfaenger mail("mailto");
+    const test::UrlEmpfaenger web("https");
+    for (const char* name : {"mail", "hlink"}) {
+        QLabel* link = label(*dialog, name);
+        QTest::mouseClick(link, Qt::LeftButton, {}, QPoint(4, link->height() / 2));
+    }
+    EXPECT_EQ(mail.erhalten, QList{QUrl("mailto:tarvendo@example.org")});
+    EXPECT_EQ(web.erhalten, QList{QUrl("https://www.example.org/tarvendo/")});
+
+    QTest::mouseClick(dialog->findChild<QPushButton*>("OK"), Qt::LeftButton);
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    EXPECT_FALSE(offen) << "closed and deleted";
+}
+
+}  // namespace
+}  // namespace tarvendo

@@ -1,0 +1,70 @@
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <memory>
+
+#include "hilfe/chmdatei.h"
+#include "support/html_help.h"
+#include "testhilfe/tempverzeichnis.h"
+
+namespace tarvendo {
+namespace {
+
+TEST(suche_hilfedatei, NurEineDateiDiesesNamensNebenDemProgramm) {
+    const test::TempVerzeichnis tmp;
+    for (const char* name : {"datei", "link", "ordner", "hängend", "leer", "anders"}) {
+        test::erstelle_verzeichnis(tmp / name);
+    }
+    test::schreibe_datei(tmp / "datei/Tarvendo.chm", "x");
+    test::schreibe_datei(tmp / "anders/tarvendo.chm", "x");
+    test::erstelle_verzeichnis(tmp / "ordner/Tarvendo.chm");
+    ASSERT_EQ(::symlink((tmp / "datei/Tarvendo.chm").c_str(), (tmp / "link/Tarvendo.chm").c_str()),
+              0);
+    ASSERT_EQ(::symlink("fehlt.chm", (tmp / "hängend/Tarvendo.chm").c_str()), 0);
+
+    const std::pair<std::string, std::string> fälle[] = {
+        {tmp / "datei", tmp / "datei/Tarvendo.chm"},
+        {tmp / "link", tmp / "link/Tarvendo.chm"},
+        {tmp / "ordner", ""},
+        {tmp / "hängend", ""},
+        {tmp / "leer", ""},
+        {tmp / "anders", ""},  // the name is exact
+        {tmp / "fehlt", ""},
+        {"", ""},
+    };
+    for (const auto& [verzeichnis, erwartet] : fälle) {
+        EXPECT_EQ(suche_hilfedatei(verzeichnis), erwartet) << verzeichnis;
+    }
+}
+
+TEST(gib_programmverzeichnis, VerzeichnisDerEchtenProgrammdatei) {
+    const std::unique_ptr<char, decltype(&std::free)> erwartet(
+        realpath(TESTPROGRAMMVERZEICHNIS, nullptr), &std::free);
+    ASSERT_TRUE(erwartet);
+    EXPECT_EQ(gib_programmverzeichnis(), erwartet.get());
+}
+
+TEST(Chmdatei, LiestStartseiteTitelUndEinträge) {
+    const auto chm = Chmdatei::öffne(TARVENDO_HILFEDATEI);
+    ASSERT_TRUE(chm);
+    EXPECT_EQ(chm->standardthema(), "/index.html");
+    EXPECT_EQ(chm->titel(), "Tarvendo-Hilfe");
+    const auto bild = chm->lies("/tarvendo.png");
+    ASSERT_TRUE(bild);
+    EXPECT_EQ(bild->substr(0, 4), "\x89PNG");
+    const auto seite = chm->lies("/sicherheit.html");
+    ASSERT_TRUE(seite);
+    EXPECT_NE(seite->find("Was Tarvendo nie tut"), std::string::npos);
+    EXPECT_FALSE(chm->lies("/fehlt.html"));
+
+    const test::TempVerzeichnis tmp;
+    test::schreibe_datei(tmp / "text.chm", "Das ist keine Hilfedatei.");
+    EXPECT_FALSE(Chmdatei::öffne(tmp / "text.chm"));
+    EXPECT_FALSE(Chmdatei::öffne(tmp / "fehlt.chm"));
+}
+
+}  // namespace
+}  // namespace tarvendo
