@@ -4,8 +4,8 @@
 set -eu
 
 pakete="build-essential cmake ninja-build pkg-config libutf8proc-dev
-        libgtest-dev libgmock-dev qt6-base-dev qt6-qpa-plugins fonts-dejavu-core
-        rsync"
+        libgtest-dev libgmock-dev qt6-base-dev qt6-qpa-plugins qt6-svg-dev
+        qt6-translations-l10n fonts-dejavu-core rsync"
 
 fehlend=""
 for p in $pakete; do

@@ -26,7 +26,8 @@ std::string_view dateibild(std::int32_t aufgabe) {
 }
 
 Baumansicht::Neu platzhalter(const std::string& eltern) {
-    return {platzhalterschlüssel(eltern), QStringLiteral("Dummy"), "Verzeichnis_diesdas", {}, false};
+    return {
+        platzhalterschlüssel(eltern), QStringLiteral("Dummy"), "Verzeichnis_diesdas", {}, false};
 }
 
 }  // namespace
@@ -75,14 +76,16 @@ void Aufgabenansicht::gibUnterverzeichnisse(Knoten& eltern) {
     std::vector<Knoten*> mit_inhalt;
     for (Pfadklasse& sub : (*pfad)->pfade) {
         const bool hat_inhalt = !sub.dateien.empty() || !sub.pfade.empty();
-        neue.push_back({präfix + sub.pfadname, anzeigetext(sub.pfadname),
-                        verzeichnisbild(sub.aufgabe), {hat_inhalt ? ungebaut : gebaut, &sub},
+        neue.push_back({präfix + sub.pfadname,
+                        anzeigetext(sub.pfadname),
+                        verzeichnisbild(sub.aufgabe),
+                        {hat_inhalt ? ungebaut : gebaut, &sub},
                         sub.checked});
         namen.push_back(&sub.pfadname);
     }
     for (Dateiklasse& f : (*pfad)->dateien) {
-        neue.push_back({präfix + f.Name, anzeigetext(f.Name), dateibild(f.aufgabe), {gebaut, &f},
-                        f.checked});
+        neue.push_back(
+            {präfix + f.Name, anzeigetext(f.Name), dateibild(f.aufgabe), {gebaut, &f}, f.checked});
         namen.push_back(&f.Name);
     }
     baum_.setze_sortiert(eltern, true);
@@ -113,7 +116,8 @@ void Aufgabenansicht::Arbeitsbaum_NodeCheck(Knoten* knoten) {
         (*pfad)->setze_pfadchecked(knoten->Checked());
     } else if (auto* const* datei = std::get_if<Dateiklasse*>(&knoten->Tag.eintrag)) {
         Knoten* eltern = knoten->Parent();
-        auto* const* verzeichnis = eltern ? std::get_if<Pfadklasse*>(&eltern->Tag.eintrag) : nullptr;
+        auto* const* verzeichnis =
+            eltern ? std::get_if<Pfadklasse*>(&eltern->Tag.eintrag) : nullptr;
         if (verzeichnis) (*verzeichnis)->setze_dateichecked((*datei)->Name, knoten->Checked());
     }
     if (Knoten* wurzel = baum_.wurzel()) aktualisiere_checkboxen(*wurzel);

@@ -36,7 +36,7 @@ Baumansicht::Baumansicht(const Bildliste& bilder, bool mit_haken, QWidget* elter
     setHeaderHidden(true);
     setUniformRowHeights(true);  // keeps a level of many thousand nodes fast
     setIconSize(QSize(16, 16));
-    setSortingEnabled(false);    // sorted per node, see setze_sortiert
+    setSortingEnabled(false);  // sorted per node, see setze_sortiert
     header()->setSectionResizeMode(QHeaderView::ResizeToContents);
     header()->setStretchLastSection(false);
     connect(this, &QTreeWidget::itemExpanded, this,
@@ -102,12 +102,14 @@ void Baumansicht::sortiere_kinder(Knoten& eltern, QList<QTreeWidgetItem*> neue) 
     };
     std::vector<Eintrag> einträge;
     einträge.reserve(static_cast<std::size_t>(alle.size()));
-    for (QTreeWidgetItem* item : alle) einträge.push_back({kollator().sortKey(item->text(0)), item});
+    for (QTreeWidgetItem* item : alle)
+        einträge.push_back({kollator().sortKey(item->text(0)), item});
     std::stable_sort(einträge.begin(), einträge.end(), [](const Eintrag& a, const Eintrag& b) {
         const int c = a.sortierschlüssel.compare(b.sortierschlüssel);
         return c != 0 ? c < 0 : a.item->text(0) < b.item->text(0);
     });
-    for (qsizetype i = 0; i < alle.size(); ++i) alle[i] = einträge[static_cast<std::size_t>(i)].item;
+    for (qsizetype i = 0; i < alle.size(); ++i)
+        alle[i] = einträge[static_cast<std::size_t>(i)].item;
     eltern.addChildren(alle);
 }
 

@@ -55,8 +55,9 @@ verzeichnis::verzeichnis(QWidget* eltern) : QMainWindow(eltern) {
     erstelle_aktionen();
     lege_tabfolge_fest();
 
-    anzeigen_ = std::make_unique<Anzeigen>(Anzeigen{*teile_.Arbeitsschritt, *teile_.Arbeitsverzeichnis,
-                                                    *teile_.Arbeitsdatei, *teile_.Arbeitsinfo});
+    anzeigen_ =
+        std::make_unique<Anzeigen>(Anzeigen{*teile_.Arbeitsschritt, *teile_.Arbeitsverzeichnis,
+                                            *teile_.Arbeitsdatei, *teile_.Arbeitsinfo});
     schleife_ = std::make_unique<Schleife>();
     ansicht_ = std::make_unique<Aufgabenansicht>(
         *teile_.Arbeitsbaum, *teile_.Arbeitsinfo, zustand_, stand_.aufgabenbaum,
@@ -80,9 +81,9 @@ verzeichnis::~verzeichnis() {
 
 void verzeichnis::setze_dateisystem(Verzeichnisquelle* quelle) {
     dateisystem_ = quelle;
-    vergleich_ = std::make_unique<Vergleichsbefehl>(Vergleichsbefehl::Dienste{
-        teile_, *anzeigen_, *schleife_, zustand_, stand_, *ansicht_, meldungsweg_,
-        [this] { close(); }, dateisystem_});
+    vergleich_ = std::make_unique<Vergleichsbefehl>(
+        Vergleichsbefehl::Dienste{teile_, *anzeigen_, *schleife_, zustand_, stand_, *ansicht_,
+                                  meldungsweg_, [this] { close(); }, dateisystem_});
 }
 
 double verzeichnis::twips_x() const {
@@ -119,12 +120,12 @@ void verzeichnis::erstelle_elemente() {
     };
 
     Rahmen_Quellverzeichnis_ = rahmen("Rahmen_Quellverzeichnis", "Quellverzeichnis");
-    t.Quellverzeichnis_Festlegen =
-        bildknopf(Rahmen_Quellverzeichnis_, "Quellverzeichnis_Festlegen", "Quellverzeichnis festlegen");
+    t.Quellverzeichnis_Festlegen = bildknopf(Rahmen_Quellverzeichnis_, "Quellverzeichnis_Festlegen",
+                                             "Quellverzeichnis festlegen");
     t.Basisverzeichnis = pfadfeld(Rahmen_Quellverzeichnis_, "Basisverzeichnis");
     Rahmen_Zielverzeichnis_ = rahmen("Rahmen_Zielverzeichnis", "Zielverzeichnis");
-    t.Zielverzeichnis_Festlegen =
-        bildknopf(Rahmen_Zielverzeichnis_, "Zielverzeichnis_Festlegen", "Zielverzeichnis festlegen");
+    t.Zielverzeichnis_Festlegen = bildknopf(Rahmen_Zielverzeichnis_, "Zielverzeichnis_Festlegen",
+                                            "Zielverzeichnis festlegen");
     t.Zielbasisverzeichnis = pfadfeld(Rahmen_Zielverzeichnis_, "Zielbasisverzeichnis");
 
     Rahmen_Aufgaben_ = rahmen("Rahmen_Aufgaben", "anstehende Aufgaben");
@@ -176,8 +177,12 @@ void verzeichnis::erstelle_aktionen() {
 
 void verzeichnis::lege_tabfolge_fest() {
     const Fensterteile& t = teile_;
-    QWidget* folge[] = {t.CompareButton,    t.SyncButton,  t.Zielverzeichnis_Festlegen,
-                        t.Quellverzeichnis_Festlegen, t.Arbeitsbaum, t.Aufgaben_erledigt};
+    QWidget* folge[] = {t.CompareButton,
+                        t.SyncButton,
+                        t.Zielverzeichnis_Festlegen,
+                        t.Quellverzeichnis_Festlegen,
+                        t.Arbeitsbaum,
+                        t.Aufgaben_erledigt};
     for (std::size_t i = 1; i < std::size(folge); ++i) setTabOrder(folge[i - 1], folge[i]);
 }
 
@@ -196,6 +201,7 @@ void verzeichnis::Form_Load() {
         showMaximized();
     else
         show();
+    passe_an_rahmen_an();
     setze_grenzen();
 
     for (Status* s : {teile_.Arbeitsschritt, teile_.Arbeitsverzeichnis, teile_.Arbeitsdatei,
@@ -258,8 +264,15 @@ void verzeichnis::stelle_größe_wieder_her() {
     const int links = ganz((bx / 2 - breite_jetzt / 2) / twips_x());
     const int oben = ganz((bh / 2 - höhe_jetzt / 2) / twips_y());
     move(fläche.left() + links, fläche.top() + oben);
-    resize(std::max(ganz(breite / twips_x()) - rand.width(), 0),
-           std::max(ganz(höhe / twips_y()) - rand.height(), 0));
+    außen_soll_ = QSize(ganz(breite / twips_x()), ganz(höhe / twips_y()));
+    resize((außen_soll_ - rand).expandedTo(QSize(0, 0)));
+}
+
+// The frame's width is known only once the window is shown.
+void verzeichnis::passe_an_rahmen_an() {
+    if (außen_soll_.isEmpty() || isMaximized()) return;
+    const QSize rand = frameGeometry().size() - geometry().size();
+    if (frameGeometry().size() != außen_soll_) resize((außen_soll_ - rand).expandedTo(QSize(0, 0)));
 }
 
 // The user may not drag the window below its design size nor beyond the

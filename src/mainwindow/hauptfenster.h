@@ -66,6 +66,7 @@ private:
     void erstelle_aktionen();
     void lege_tabfolge_fest();
     void stelle_größe_wieder_her();
+    void passe_an_rahmen_an();
     void setze_grenzen();
     void ordne_elemente_an();
     void wende_an(QWidget* element, const Rechteck& r);
@@ -87,6 +88,7 @@ private:
     QAction* MenüBeenden_ = nullptr;
 
     Anordnung anordnung_;
+    QSize außen_soll_;  // the restored outer size in pixels
     std::int32_t mindestbreite_ = 0;
     std::int32_t mindesthöhe_ = 0;
     std::string systemverzeichnis_;

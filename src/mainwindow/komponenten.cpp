@@ -28,7 +28,7 @@ Komponentenprüfung prüfe_komponenten() {
             p.komponente = datei.substr(strich + 1);
         }
     }
-    struct stat st{};
+    struct stat st {};
     p.vorhanden = !p.komponente.empty() &&
                   stat((p.systemverzeichnis + '/' + p.komponente).c_str(), &st) == 0 &&
                   S_ISREG(st.st_mode);

@@ -15,7 +15,8 @@ public:
     [[nodiscard]] const std::string& pfad() const { return pfad_; }
     void setze_pfad(std::string pfad) {
         pfad_ = std::move(pfad);
-        const QString anzeige = QString::fromUtf8(pfad_.data(), static_cast<qsizetype>(pfad_.size()));
+        const QString anzeige =
+            QString::fromUtf8(pfad_.data(), static_cast<qsizetype>(pfad_.size()));
         setText(anzeige);
         setAccessibleName(anzeige);
         setToolTip(anzeige);

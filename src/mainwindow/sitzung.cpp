@@ -21,7 +21,7 @@ void prüfe_version() {
 }
 
 bool ist_verzeichnis(const std::string& pfad) {
-    struct stat st{};
+    struct stat st {};
     return !pfad.empty() && stat(pfad.c_str(), &st) == 0 && S_ISDIR(st.st_mode);
 }
 

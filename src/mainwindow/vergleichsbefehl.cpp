@@ -11,7 +11,8 @@ void Vergleichsbefehl::sperre(bool gesperrt) {
     t.Quellverzeichnis_Festlegen->setEnabled(!gesperrt);
     t.Zielverzeichnis_Festlegen->setEnabled(!gesperrt);
     t.Arbeitsbaum->setEnabled(!gesperrt);
-    t.CompareButton->setText(gesperrt ? QStringLiteral("abbrechen") : QStringLiteral("vergleichen"));
+    t.CompareButton->setText(gesperrt ? QStringLiteral("abbrechen")
+                                      : QStringLiteral("vergleichen"));
     t.SyncButton->setEnabled(!gesperrt);
 }
 

@@ -23,7 +23,7 @@ public:
         Vergleichsstand& stand;
         Aufgabenansicht& ansicht;
         Meldungsweg& meldung;
-        std::function<void()> schließe_fenster;  // a close request, refused while busy
+        std::function<void()> schließe_fenster;    // a close request, refused while busy
         Verzeichnisquelle* dateisystem = nullptr;  // nullptr: the real one
     };
 
