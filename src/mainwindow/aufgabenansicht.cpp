@@ -120,7 +120,9 @@ void Aufgabenansicht::Arbeitsbaum_NodeCheck(Knoten* knoten) {
             eltern ? std::get_if<Pfadklasse*>(&eltern->Tag.eintrag) : nullptr;
         if (verzeichnis) (*verzeichnis)->setze_dateichecked((*datei)->Name, knoten->Checked());
     }
-    if (Knoten* wurzel = baum_.wurzel()) aktualisiere_checkboxen(*wurzel);
+    // One change notice per box would make the view look each node up anew.
+    if (Knoten* wurzel = baum_.wurzel())
+        baum_.in_einem_zug([&] { aktualisiere_checkboxen(*wurzel); });
     zustand_.anzahl_kopieren = 0;
     zustand_.anzahl_löschen = 0;
     zustand_.summe_gesamt = 0;

@@ -30,6 +30,45 @@ std::string_view listenschlüssel(std::string_view key) {
 
 }  // namespace
 
+const std::string Knoten::kein_key;
+
+QVariant Knoten::data(int spalte, int rolle) const {
+    if (spalte == 0) {
+        switch (rolle) {
+            case Qt::DisplayRole:
+            case Qt::EditRole:
+                return text_;
+            case Qt::DecorationRole:
+                return icon_ && !icon_->isNull() ? QVariant(*icon_) : QVariant();
+            case Qt::CheckStateRole:
+                return mit_box_ ? QVariant(static_cast<int>(box_ ? Qt::Checked : Qt::Unchecked))
+                                : QVariant();
+            default:
+                break;
+        }
+    }
+    return QTreeWidgetItem::data(spalte, rolle);
+}
+
+void Knoten::melde_änderung() {
+    const QTreeWidget* baum = treeWidget();
+    if (baum && !baum->model()->signalsBlocked()) emitDataChanged();
+}
+
+void Knoten::setData(int spalte, int rolle, const QVariant& wert) {
+    if (spalte == 0 && (rolle == Qt::DisplayRole || rolle == Qt::EditRole)) {
+        text_ = wert.toString();
+        melde_änderung();
+    } else if (spalte == 0 && rolle == Qt::CheckStateRole && mit_box_) {
+        const bool neu = static_cast<Qt::CheckState>(wert.toInt()) == Qt::Checked;
+        if (neu == box_) return;
+        box_ = neu;
+        melde_änderung();
+    } else {
+        QTreeWidgetItem::setData(spalte, rolle, wert);
+    }
+}
+
 Baumansicht::Baumansicht(const Bildliste& bilder, bool mit_haken, QWidget* eltern)
     : QTreeWidget(eltern), bilder_(bilder), mit_haken_(mit_haken) {
     setColumnCount(1);
@@ -50,19 +89,15 @@ Baumansicht::~Baumansicht() = default;
 
 Knoten* Baumansicht::erzeuge(Neu& neu) {
     auto* k = new Knoten;
-    k->key_ = std::move(neu.key);
     k->Tag = neu.tag;
-    k->setText(0, neu.text);
+    k->text_ = std::move(neu.text);
     k->bild_ = listenschlüssel(neu.bild);
-    k->setIcon(0, bilder_.bild(k->bild_));
-    if (mit_haken_) {
-        k->setFlags(Qt::ItemIsEnabled | Qt::ItemIsSelectable | Qt::ItemIsUserCheckable);
-        k->haken_ = neu.haken;
-        k->setCheckState(0, neu.haken ? Qt::Checked : Qt::Unchecked);
-    } else {
-        k->setFlags(Qt::ItemIsEnabled | Qt::ItemIsSelectable);
-    }
-    if (!k->key_.empty()) schlüssel_.emplace(k->key_, k);
+    k->icon_ = &bilder_.bild(k->bild_);
+    k->mit_box_ = mit_haken_;
+    k->box_ = k->haken_ = mit_haken_ && neu.haken;
+    k->setFlags(mit_haken_ ? Qt::ItemIsEnabled | Qt::ItemIsSelectable | Qt::ItemIsUserCheckable
+                           : Qt::ItemIsEnabled | Qt::ItemIsSelectable);
+    if (!neu.key.empty()) k->key_ = &schlüssel_.emplace(std::move(neu.key), k).first->first;
     return k;
 }
 
@@ -106,7 +141,8 @@ void Baumansicht::sortiere_kinder(Knoten& eltern, QList<QTreeWidgetItem*> neue) 
         einträge.push_back({kollator().sortKey(item->text(0)), item});
     std::stable_sort(einträge.begin(), einträge.end(), [](const Eintrag& a, const Eintrag& b) {
         const int c = a.sortierschlüssel.compare(b.sortierschlüssel);
-        return c != 0 ? c < 0 : a.item->text(0) < b.item->text(0);
+        return c != 0 ? c < 0
+                      : static_cast<Knoten*>(a.item)->text_ < static_cast<Knoten*>(b.item)->text_;
     });
     for (qsizetype i = 0; i < alle.size(); ++i)
         alle[i] = einträge[static_cast<std::size_t>(i)].item;
@@ -121,7 +157,11 @@ void Baumansicht::setze_sortiert(Knoten& knoten, bool sortiert) {
 
 void Baumansicht::vergiss(QTreeWidgetItem* item) {
     auto* k = static_cast<Knoten*>(item);
-    if (!k->key_.empty()) schlüssel_.erase(k->key_);
+    if (k->key_) {
+        const std::string key = *k->key_;  // the map owns the original
+        schlüssel_.erase(key);
+        k->key_ = nullptr;
+    }
     for (int i = 0; i < item->childCount(); ++i) vergiss(item->child(i));
 }
 
@@ -132,8 +172,8 @@ void Baumansicht::entferne(Knoten* knoten) {
 }
 
 void Baumansicht::leere() {
+    clear();  // first: the nodes point at the keys
     schlüssel_.clear();
-    clear();
 }
 
 Knoten* Baumansicht::gib(std::string_view key) const {
@@ -147,22 +187,22 @@ Knoten* Baumansicht::wurzel() const {
 
 void Baumansicht::setze_bild(Knoten& knoten, std::string_view key) {
     knoten.bild_ = listenschlüssel(key);
-    knoten.setIcon(0, bilder_.bild(knoten.bild_));
+    knoten.icon_ = &bilder_.bild(knoten.bild_);
+    knoten.melde_änderung();
 }
 
 void Baumansicht::setze_haken(Knoten& knoten, bool haken) {
     if (!mit_haken_) return;
     knoten.haken_ = haken;
-    knoten.setCheckState(0, haken ? Qt::Checked : Qt::Unchecked);
+    knoten.setData(0, Qt::CheckStateRole, static_cast<int>(haken ? Qt::Checked : Qt::Unchecked));
 }
 
 // Only a box that differs from what the program last set was the user's doing.
 void Baumansicht::prüfe_haken(QTreeWidgetItem* item) {
     if (!mit_haken_) return;
     auto* k = static_cast<Knoten*>(item);
-    const bool jetzt = k->checkState(0) == Qt::Checked;
-    if (jetzt == k->haken_) return;
-    k->haken_ = jetzt;
+    if (k->box_ == k->haken_) return;
+    k->haken_ = k->box_;
     emit NodeCheck(k);
 }
 

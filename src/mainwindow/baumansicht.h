@@ -24,11 +24,13 @@ struct Knotentag {
     std::variant<std::monostate, Pfadklasse*, Dateiklasse*> eintrag;
 };
 
+// A node keeps its text, image and box itself rather than in the item's
+// generic value list: building a level of many thousand nodes stays cheap.
 class Knoten final : public QTreeWidgetItem {
 public:
     // Keys are bytes compared exactly: names that differ only in case or in
     // bytes that are not UTF-8 never share a key.
-    [[nodiscard]] const std::string& Key() const { return key_; }
+    [[nodiscard]] const std::string& Key() const { return key_ ? *key_ : kein_key; }
     [[nodiscard]] std::string_view Image() const { return bild_; }
     [[nodiscard]] bool Checked() const { return haken_; }
     [[nodiscard]] bool Sorted() const { return sortiert_; }
@@ -36,15 +38,26 @@ public:
     [[nodiscard]] Knoten* Child(int i) const { return static_cast<Knoten*>(child(i)); }
     [[nodiscard]] int Children() const { return childCount(); }
 
+    [[nodiscard]] QVariant data(int spalte, int rolle) const override;
+    void setData(int spalte, int rolle, const QVariant& wert) override;
+
     Knotentag Tag;
 
 private:
     friend class Baumansicht;
     Knoten() = default;
+    static const std::string kein_key;
+    // Tells the view, unless it has asked to hear nothing: finding a node's
+    // row costs a search among its siblings.
+    void melde_änderung();
 
-    std::string key_;  // empty: the node has no key
+    const std::string* key_ = nullptr;  // held by the view's index
+    QString text_;
+    const QIcon* icon_ = nullptr;
     std::string_view bild_;
-    bool haken_ = false;  // the state last set or reported
+    bool mit_box_ = false;
+    bool box_ = false;    // as shown
+    bool haken_ = false;  // as last set by the program or reported to it
     bool sortiert_ = false;
 };
 
@@ -79,6 +92,14 @@ public:
     void setze_bild(Knoten& knoten, std::string_view key);
     // Sets the box without raising NodeCheck.
     void setze_haken(Knoten& knoten, bool haken);
+    // Runs änderungen, which may set many boxes, and repaints once afterwards.
+    template <class F>
+    void in_einem_zug(F&& änderungen) {
+        const bool vorher = model()->blockSignals(true);
+        änderungen();
+        model()->blockSignals(vorher);
+        viewport()->update();
+    }
     // Sorted children, in natural, case-insensitive order of their texts
     // ("Datei2" before "datei10"): the present ones are ordered at once,
     // later ones as they are added.
