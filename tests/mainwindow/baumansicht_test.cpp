@@ -1,10 +1,14 @@
 #include "mainwindow/baumansicht.h"
 
+#include <QApplication>
+#include <QKeyEvent>
+
 #include <gtest/gtest.h>
 
 #include <vector>
 
 #include "mainwindow/bildliste.h"
+#include "mainwindow/sprache.h"
 
 namespace tarvendo {
 namespace {
@@ -78,6 +82,19 @@ TEST_F(BaumansichtTest, NurDerBenutzerLöstNodeCheckAus) {
     EXPECT_FALSE(k->Checked());
     k->setText(0, QStringLiteral("anders"));  // other changes are not check changes
     EXPECT_EQ(meldungen, 1);
+
+    // The space key toggles the current node's box, as a click does.
+    baum.show();
+    baum.setCurrentItem(k);
+    QKeyEvent leertaste(QEvent::KeyPress, Qt::Key_Space, Qt::NoModifier, QStringLiteral(" "));
+    QApplication::sendEvent(&baum, &leertaste);
+    EXPECT_EQ(meldungen, 2);
+    EXPECT_TRUE(k->Checked());
+}
+
+TEST(Sprache, StandardknöpfeSprechenDeutsch) {
+    ASSERT_TRUE(lade_übersetzungen());
+    EXPECT_EQ(QCoreApplication::translate("QPlatformTheme", "Cancel"), "Abbrechen");
 }
 
 TEST(Bildliste, JederSchlüsselHatEinBild) {

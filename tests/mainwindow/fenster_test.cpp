@@ -102,6 +102,17 @@ TEST_F(FensterTest, StartStelltPfadeWiederHerUndLässtFehlendeLeer) {
     EXPECT_FALSE(f.systemverzeichnis().empty());
     EXPECT_TRUE(f.isVisible());
 
+    std::vector<std::string> tabfolge;
+    QWidget* w = t().CompareButton;
+    do {
+        if (w->isEnabled() && (w->focusPolicy() & Qt::TabFocus))
+            tabfolge.push_back(w->objectName().toStdString());
+        w = w->nextInFocusChain();
+    } while (w != t().CompareButton);
+    EXPECT_EQ(tabfolge, (std::vector<std::string>{
+                            "CompareButton", "SyncButton", "Zielverzeichnis_Festlegen",
+                            "Quellverzeichnis_Festlegen", "Arbeitsbaum", "Aufgaben_erledigt"}));
+
     // Closing saves the paths as the labels hold them, also an empty one.
     EXPECT_TRUE(f.close());
     EXPECT_EQ(gib_einstellung("LastSession", "sourcepath", "-"), daten / "q");
