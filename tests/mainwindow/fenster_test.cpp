@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "mainwindow/baumansicht.h"
+#include "mainwindow/komponenten.h"
 #include "mainwindow/pfadfeld.h"
 #include "support/registry.h"
 #include "testhilfe/gestoerte_quelle.h"
@@ -99,7 +100,10 @@ TEST_F(FensterTest, StartStelltPfadeWiederHerUndLässtFehlendeLeer) {
     EXPECT_TRUE(t().SyncButton->isEnabled());
     EXPECT_EQ(t().Arbeitsschritt->beschriftung(), "");
     EXPECT_TRUE(meldungen.empty()) << meldungen.front();
-    EXPECT_FALSE(f.systemverzeichnis().empty());
+    const Komponentenprüfung k = prüfe_komponenten();
+    EXPECT_TRUE(k.vorhanden);
+    EXPECT_EQ(k.komponente, "libQt6Widgets.so.6");
+    EXPECT_EQ(f.systemverzeichnis(), k.systemverzeichnis);
     EXPECT_TRUE(f.isVisible());
 
     std::vector<std::string> tabfolge;
