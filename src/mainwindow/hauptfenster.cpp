@@ -6,7 +6,6 @@
 #include <QGroupBox>
 #include <QMenuBar>
 #include <QScreen>
-#include <QWindowStateChangeEvent>
 
 #include <algorithm>
 #include <cmath>
