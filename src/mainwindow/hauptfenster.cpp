@@ -241,6 +241,7 @@ void verzeichnis::stelle_größe_wieder_her() {
     const double bh = fläche.height() * twips_y();
     const QRect außen = frameGeometry();
     const QSize rand = außen.size() - geometry().size();
+    rand_gemessen_ = rand;
     const double breite_jetzt = außen.width() * twips_x();
     const double höhe_jetzt = außen.height() * twips_y();
     const double oben_jetzt = (außen.top() - fläche.top()) * twips_y();
@@ -284,8 +285,10 @@ void verzeichnis::setze_grenzen() {
     const auto pixel = [](std::int32_t twips, double je_pixel) {
         return static_cast<int>(twips / std::lround(je_pixel));
     };
-    setMinimumSize(std::max(pixel(mindestbreite_, twips_x()) - rand.width(), 0),
-                   std::max(pixel(mindesthöhe_, twips_y()) - rand.height(), 0));
+    // The smallest size was measured with the frame as it was then (none
+    // before the window is first shown).
+    setMinimumSize(std::max(pixel(mindestbreite_, twips_x()) - rand_gemessen_.width(), 0),
+                   std::max(pixel(mindesthöhe_, twips_y()) - rand_gemessen_.height(), 0));
     setMaximumSize(std::max(fläche.width() - rand.width(), 0),
                    std::max(fläche.height() - rand.height(), 0));
 }

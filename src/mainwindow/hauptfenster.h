@@ -88,7 +88,8 @@ private:
     QAction* MenüBeenden_ = nullptr;
 
     Anordnung anordnung_;
-    QSize außen_soll_;  // the restored outer size in pixels
+    QSize außen_soll_;     // the restored outer size in pixels
+    QSize rand_gemessen_;  // the frame when the sizes were measured
     std::int32_t mindestbreite_ = 0;
     std::int32_t mindesthöhe_ = 0;
     std::string systemverzeichnis_;

@@ -1,5 +1,6 @@
 #include "mainwindow/hauptfenster.h"
 
+#include <QMenuBar>
 #include <QSettings>
 #include <QTimer>
 
@@ -152,6 +153,9 @@ TEST_F(FensterTest, GespeicherteGrößen) {
         setze_einstellung("Administration", "fheigth", fall.höhe);
         verzeichnis& f = starte();
         EXPECT_EQ(f.isMaximized(), fall.maximiert) << fall.breite;
+        // No smaller than designed: the inner area plus the menu bar.
+        EXPECT_EQ(f.minimumWidth() * f.twips_x(), 7845) << fall.breite;
+        EXPECT_EQ(f.minimumHeight(), 5190 / f.twips_y() + f.menuBar()->sizeHint().height());
         EXPECT_GE(f.width(), f.minimumWidth()) << fall.breite;
         f.close();
     }
