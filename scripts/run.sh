@@ -1,8 +1,8 @@
 #!/bin/sh
-# Installs what is missing, builds the program and starts it.
+# Installs what is missing, builds the program and starts its window.
 set -eu
 cd "$(dirname "$0")/.."
 scripts/deps.sh
 cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DTARVENDO_WERROR=ON >/dev/null
-cmake --build build --target tarvendo-cli
-exec build/src/cli/tarvendo-cli "$@"
+cmake --build build --target tarvendo
+exec build/src/mainwindow/tarvendo "$@"

@@ -1,0 +1,441 @@
+#include "mainwindow/hauptfenster.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QCloseEvent>
+#include <QFile>
+#include <QGroupBox>
+#include <QMenuBar>
+#include <QScreen>
+
+#include <algorithm>
+#include <cmath>
+#include <cstdlib>
+
+#include "about/inform.h"
+#include "mainwindow/aufgabenansicht.h"
+#include "mainwindow/baumansicht.h"
+#include "mainwindow/browseforfolder.h"
+#include "mainwindow/komponenten.h"
+#include "mainwindow/pfadfeld.h"
+#include "mainwindow/sitzung.h"
+#include "mainwindow/synchronisierbefehl.h"
+#include "support/html_help.h"
+#include "mainwindow/vergleichsbefehl.h"
+#include "support/registry.h"
+#include "widgets/status.h"
+
+namespace tarvendo {
+
+// Yields to the event loop; this is where a cancel request comes in and
+// where the displays paint what the run told them.
+class verzeichnis::Schleife final : public Ereignisschleife {
+public:
+    void ereignisse_verarbeiten() override { QCoreApplication::processEvents(); }
+};
+
+namespace {
+
+int ganz(double x) {
+    return static_cast<int>(std::nearbyint(x));
+}
+
+std::int32_t minimum(std::initializer_list<double> liste) {
+    double kleinstes = 2147483647.0;
+    for (const double x : liste) kleinstes = std::min(kleinstes, x);
+    return static_cast<std::int32_t>(std::nearbyint(kleinstes));
+}
+
+}  // namespace
+
+verzeichnis::verzeichnis(QWidget* eltern) : QMainWindow(eltern) {
+    setObjectName(QStringLiteral("verzeichnis"));
+    setWindowTitle(QStringLiteral("Tarvendo"));
+    setWindowIcon(Bildliste::programmsymbol());
+    meldungsweg_ = [this](const Meldung& m) { return zeige_meldungsbox(this, m); };
+    sofortende_ = [] { std::_Exit(EXIT_FAILURE); };
+
+    erstelle_elemente();
+    erstelle_aktionen();
+    lege_tabfolge_fest();
+
+    anzeigen_ =
+        std::make_unique<Anzeigen>(Anzeigen{*teile_.Arbeitsschritt, *teile_.Arbeitsverzeichnis,
+                                            *teile_.Arbeitsdatei, *teile_.Arbeitsinfo});
+    schleife_ = std::make_unique<Schleife>();
+    ansicht_ = std::make_unique<Aufgabenansicht>(
+        *teile_.Arbeitsbaum, *teile_.Arbeitsinfo, zustand_, stand_.aufgabenbaum,
+        [this](const std::string& text) { schwerer_fehler(text); });
+    setze_dateisystem(nullptr);
+    setze_dateioperationen(nullptr);
+
+    // Centred on the screen at the size it was designed for.
+    const QSize innen(ganz(entwurfsbreite / twips_x()), ganz(entwurfshöhe / twips_y()));
+    resize(innen.width(), innen.height() + menuBar()->sizeHint().height());
+    if (const QScreen* bildschirm = screen()) {
+        const QRect fläche = bildschirm->availableGeometry();
+        move(fläche.center() - QPoint(width() / 2, height() / 2));
+    }
+}
+
+// The views point into the model's trees: empty them before the trees go.
+verzeichnis::~verzeichnis() {
+    teile_.Arbeitsbaum->leere();
+    teile_.Aufgaben_erledigt->leere();
+}
+
+void verzeichnis::setze_dateisystem(Verzeichnisquelle* quelle) {
+    dateisystem_ = quelle;
+    vergleich_ = std::make_unique<Vergleichsbefehl>(
+        Vergleichsbefehl::Dienste{teile_, *anzeigen_, *schleife_, zustand_, stand_, *ansicht_,
+                                  meldungsweg_, [this] { close(); }, dateisystem_});
+}
+
+void verzeichnis::setze_dateioperationen(Dateioperationen* ops) {
+    dateioperationen_ = ops;
+    synchron_ = std::make_unique<Synchronisierbefehl>(
+        Synchronisierbefehl::Dienste{teile_, *anzeigen_, *schleife_, zustand_, stand_,
+                                     meldungsweg_, [this] { close(); }, dateioperationen_});
+}
+
+double verzeichnis::twips_x() const {
+    return 1440.0 / std::max(logicalDpiX(), 1);
+}
+
+double verzeichnis::twips_y() const {
+    return 1440.0 / std::max(logicalDpiY(), 1);
+}
+
+void verzeichnis::erstelle_elemente() {
+    auto* fläche = new QWidget(this);
+    setCentralWidget(fläche);
+    Fensterteile& t = teile_;
+
+    const auto rahmen = [&](const char* name, const char* titel) {
+        auto* r = new QGroupBox(QString::fromUtf8(titel), fläche);
+        r->setObjectName(QString::fromUtf8(name));
+        return r;
+    };
+    const auto bildknopf = [&](QWidget* in, const char* name, const char* tipp) {
+        auto* k = new QToolButton(in);
+        k->setObjectName(QString::fromUtf8(name));
+        k->setToolTip(QString::fromUtf8(tipp));
+        k->setAccessibleName(QString::fromUtf8(tipp));  // not the frame's caption
+        k->setAutoRaise(false);
+        return k;
+    };
+    const auto pfadfeld = [&](QWidget* in, const char* name) {
+        auto* f = new Pfadfeld(in);
+        f->setObjectName(QString::fromUtf8(name));
+        f->setze_pfad("Arbeitsplatz");
+        return f;
+    };
+
+    Rahmen_Quellverzeichnis_ = rahmen("Rahmen_Quellverzeichnis", "Quellverzeichnis");
+    t.Quellverzeichnis_Festlegen = bildknopf(Rahmen_Quellverzeichnis_, "Quellverzeichnis_Festlegen",
+                                             "Quellverzeichnis festlegen");
+    t.Basisverzeichnis = pfadfeld(Rahmen_Quellverzeichnis_, "Basisverzeichnis");
+    Rahmen_Zielverzeichnis_ = rahmen("Rahmen_Zielverzeichnis", "Zielverzeichnis");
+    t.Zielverzeichnis_Festlegen = bildknopf(Rahmen_Zielverzeichnis_, "Zielverzeichnis_Festlegen",
+                                            "Zielverzeichnis festlegen");
+    t.Zielbasisverzeichnis = pfadfeld(Rahmen_Zielverzeichnis_, "Zielbasisverzeichnis");
+
+    Rahmen_Aufgaben_ = rahmen("Rahmen_Aufgaben", "anstehende Aufgaben");
+    t.Arbeitsbaum = new Baumansicht(bilder_, true, Rahmen_Aufgaben_);
+    t.Arbeitsbaum->setObjectName(QStringLiteral("Arbeitsbaum"));
+    t.Arbeitsbaum->setAccessibleName(QStringLiteral("anstehende Aufgaben"));
+    t.Arbeitsbaum->setHeaderLabel(QStringLiteral("anstehende Aufgaben"));
+    Rahmen_Erledigt_ = rahmen("Rahmen_Erledigt", "erledigte Aufgaben");
+    t.Aufgaben_erledigt = new Baumansicht(bilder_, false, Rahmen_Erledigt_);
+    t.Aufgaben_erledigt->setObjectName(QStringLiteral("Aufgaben_erledigt"));
+    t.Aufgaben_erledigt->setAccessibleName(QStringLiteral("erledigte Aufgaben"));
+    t.Aufgaben_erledigt->setHeaderLabel(QStringLiteral("erledigte Aufgaben"));
+
+    Inforahmen_ = new QWidget(fläche);
+    Inforahmen_->setObjectName(QStringLiteral("Inforahmen"));
+    const auto knopf = [&](const char* name, const char* text) {
+        auto* k = new QPushButton(QString::fromUtf8(text), Inforahmen_);
+        k->setObjectName(QString::fromUtf8(name));
+        k->setEnabled(false);  // until start-up is done
+        return k;
+    };
+    t.CompareButton = knopf("CompareButton", "vergleichen");
+    t.SyncButton = knopf("SyncButton", "synchronisieren");
+    const auto anzeige = [&](const char* name) {
+        auto* s = new Status(Inforahmen_);
+        s->setObjectName(QString::fromUtf8(name));
+        return s;
+    };
+    t.Arbeitsschritt = anzeige("Arbeitsschritt");
+    t.Arbeitsverzeichnis = anzeige("Arbeitsverzeichnis");
+    t.Arbeitsinfo = anzeige("Arbeitsinfo");
+    t.Arbeitsdatei = anzeige("Arbeitsdatei");
+
+    for (QToolButton* k : {t.Quellverzeichnis_Festlegen, t.Zielverzeichnis_Festlegen})
+        k->setIconSize(QSize(16, 16));
+    connect(t.CompareButton, &QPushButton::clicked, this, [this] { CompareButton_Click(); });
+    connect(t.SyncButton, &QPushButton::clicked, this, [this] { SyncButton_Click(); });
+    connect(t.Quellverzeichnis_Festlegen, &QToolButton::clicked, this,
+            [this] { Quellverzeichnis_Festlegen_Click(); });
+    connect(t.Zielverzeichnis_Festlegen, &QToolButton::clicked, this,
+            [this] { Zielverzeichnis_Festlegen_Click(); });
+}
+
+// Three entries right in the menu bar, without menus below them.
+void verzeichnis::erstelle_aktionen() {
+    MenüInfo_ = menuBar()->addAction(QStringLiteral("&Info"));
+    MenüInfo_->setObjectName(QStringLiteral("MenüInfo"));
+    MenüHilfe_ = menuBar()->addAction(QStringLiteral("&Hilfe"));
+    MenüHilfe_->setObjectName(QStringLiteral("MenüHilfe"));
+    MenüBeenden_ = menuBar()->addAction(QStringLiteral("B&eenden"));
+    MenüBeenden_->setObjectName(QStringLiteral("MenüBeenden"));
+    connect(MenüBeenden_, &QAction::triggered, this, [this] { close(); });
+    connect(MenüInfo_, &QAction::triggered, this, [this] { Inform::zeige(this); });
+    connect(MenüHilfe_, &QAction::triggered, this, [] { hilfe_anzeigen(); });
+    // F1 opens the help wherever the focus is in the window.
+    auto* f1 = new QAction(this);
+    f1->setShortcut(QKeySequence::HelpContents);
+    f1->setShortcutContext(Qt::WindowShortcut);
+    addAction(f1);
+    connect(f1, &QAction::triggered, this, [] { hilfe_anzeigen(); });
+}
+
+void verzeichnis::lege_tabfolge_fest() {
+    const Fensterteile& t = teile_;
+    QWidget* folge[] = {t.CompareButton,
+                        t.SyncButton,
+                        t.Zielverzeichnis_Festlegen,
+                        t.Quellverzeichnis_Festlegen,
+                        t.Arbeitsbaum,
+                        t.Aufgaben_erledigt};
+    for (std::size_t i = 1; i < std::size(folge); ++i) setTabOrder(folge[i - 1], folge[i]);
+}
+
+void verzeichnis::Form_Load() {
+    const Komponentenprüfung k = prüfe_komponenten();
+    os_version_ = k.os_version;
+    systemverzeichnis_ = k.systemverzeichnis;
+    if (!k.vorhanden) meldungsweg_({komponentenmeldung(k.komponente), Symbol::Fehler, Knöpfe::OK});
+    setze_hilfedatei(suche_hilfedatei(gib_programmverzeichnis()));
+
+    for (QToolButton* knopf : {teile_.Quellverzeichnis_Festlegen, teile_.Zielverzeichnis_Festlegen})
+        knopf->setIcon(bilder_.bild("Suche"));
+
+    prüfe_version();
+    stelle_größe_wieder_her();
+    if (windowState() & Qt::WindowMaximized)
+        showMaximized();
+    else
+        show();
+    passe_an_rahmen_an();
+    setze_grenzen();
+
+    for (Status* s : {teile_.Arbeitsschritt, teile_.Arbeitsverzeichnis, teile_.Arbeitsdatei,
+                      teile_.Arbeitsinfo})
+        s->setze_ausrichtung(0);
+    lies_pfad("sourcepath", teile_.Basisverzeichnis, "Quellverzeichnisstruktur auslesen");
+    lies_pfad("destpath", teile_.Zielbasisverzeichnis, "Zielverzeichnisstruktur auslesen");
+    alle_anzeigen("");
+    teile_.CompareButton->setEnabled(true);
+    teile_.SyncButton->setEnabled(true);
+}
+
+void verzeichnis::alle_anzeigen(std::string_view schritt) {
+    anzeigen_->Arbeitsschritt.text(schritt);
+    anzeigen_->Arbeitsverzeichnis.text("");
+    anzeigen_->Arbeitsdatei.text("");
+    anzeigen_->Arbeitsinfo.text("");
+}
+
+void verzeichnis::lies_pfad(const char* name, Pfadfeld* feld, std::string_view schritt) {
+    alle_anzeigen(schritt);
+    const std::string pfad = gib_einstellung("LastSession", name, "/");
+    feld->setze_pfad(ist_verzeichnis(pfad) ? pfad : std::string());
+}
+
+QSize verzeichnis::außenmaß() const {
+    if (!isMinimized()) return frameGeometry().size();
+    return normalGeometry().size() + (frameGeometry().size() - geometry().size());
+}
+
+// The stored outer size, at most the screen; reaching the screen both ways
+// means maximised. The place is where a window of the design size is centred.
+void verzeichnis::stelle_größe_wieder_her() {
+    const QScreen* bildschirm = screen();
+    if (!bildschirm) return;
+    const QRect fläche = bildschirm->availableGeometry();
+    const double bx = fläche.width() * twips_x();
+    const double bh = fläche.height() * twips_y();
+    const QRect außen = frameGeometry();
+    const QSize rand = außen.size() - geometry().size();
+    rand_gemessen_ = rand;
+    const double breite_jetzt = außen.width() * twips_x();
+    const double höhe_jetzt = außen.height() * twips_y();
+    const double oben_jetzt = (außen.top() - fläche.top()) * twips_y();
+
+    const auto zahl = [](const char* name, double vorgabe) {
+        const auto wert = als_ganzzahl(gib_einstellung("Administration", name, ""));
+        return wert ? *wert : static_cast<std::int32_t>(std::nearbyint(vorgabe));
+    };
+    std::int32_t breite = zahl("fwidth", breite_jetzt);
+    mindestbreite_ = minimum({bx, breite_jetzt});
+    if (bx < breite) breite = static_cast<std::int32_t>(std::nearbyint(bx));
+    std::int32_t höhe = zahl("fheigth", höhe_jetzt + oben_jetzt);
+    mindesthöhe_ = minimum({bh, höhe_jetzt});
+    if (bh < höhe) höhe = static_cast<std::int32_t>(std::nearbyint(bh));
+
+    if (breite == ganz(bx) && höhe == ganz(bh)) {
+        setWindowState(windowState() | Qt::WindowMaximized);
+        return;
+    }
+    const int links = ganz((bx / 2 - breite_jetzt / 2) / twips_x());
+    const int oben = ganz((bh / 2 - höhe_jetzt / 2) / twips_y());
+    move(fläche.left() + links, fläche.top() + oben);
+    außen_soll_ = QSize(ganz(breite / twips_x()), ganz(höhe / twips_y()));
+    resize((außen_soll_ - rand).expandedTo(QSize(0, 0)));
+}
+
+// The frame's width is known only once the window is shown.
+void verzeichnis::passe_an_rahmen_an() {
+    if (außen_soll_.isEmpty() || isMaximized()) return;
+    const QSize rand = frameGeometry().size() - geometry().size();
+    if (frameGeometry().size() != außen_soll_) resize((außen_soll_ - rand).expandedTo(QSize(0, 0)));
+}
+
+// The user may not drag the window below its design size nor beyond the
+// screen; maximising still covers the screen.
+void verzeichnis::setze_grenzen() {
+    const QScreen* bildschirm = screen();
+    if (!bildschirm) return;
+    const QSize rand = frameGeometry().size() - geometry().size();
+    const QSize fläche = bildschirm->availableGeometry().size();
+    const auto pixel = [](std::int32_t twips, double je_pixel) {
+        return static_cast<int>(twips / std::lround(je_pixel));
+    };
+    // The smallest size was measured with the frame as it was then (none
+    // before the window is first shown).
+    setMinimumSize(std::max(pixel(mindestbreite_, twips_x()) - rand_gemessen_.width(), 0),
+                   std::max(pixel(mindesthöhe_, twips_y()) - rand_gemessen_.height(), 0));
+    setMaximumSize(std::max(fläche.width() - rand.width(), 0),
+                   std::max(fläche.height() - rand.height(), 0));
+}
+
+void verzeichnis::resizeEvent(QResizeEvent* ereignis) {
+    QMainWindow::resizeEvent(ereignis);
+    ordne_elemente_an();
+}
+
+void verzeichnis::changeEvent(QEvent* ereignis) {
+    QMainWindow::changeEvent(ereignis);
+    if (ereignis->type() == QEvent::WindowStateChange) ordne_elemente_an();
+}
+
+void verzeichnis::ordne_elemente_an() {
+    if (isMinimized()) return;
+    const QWidget* fläche = centralWidget();
+    anordnung_ = ordne_an(anordnung_, static_cast<float>(fläche->width() * twips_x()),
+                          static_cast<float>(fläche->height() * twips_y()));
+    const Anordnung& a = anordnung_;
+    const Fensterteile& t = teile_;
+    wende_an(Rahmen_Quellverzeichnis_, a.Rahmen_Quellverzeichnis);
+    wende_an(t.Quellverzeichnis_Festlegen, a.Quellverzeichnis_Festlegen);
+    wende_an(t.Basisverzeichnis, a.Basisverzeichnis);
+    wende_an(Rahmen_Zielverzeichnis_, a.Rahmen_Zielverzeichnis);
+    wende_an(t.Zielverzeichnis_Festlegen, a.Zielverzeichnis_Festlegen);
+    wende_an(t.Zielbasisverzeichnis, a.Zielbasisverzeichnis);
+    wende_an(Rahmen_Aufgaben_, a.Rahmen_Aufgaben);
+    wende_an(t.Arbeitsbaum, a.Arbeitsbaum);
+    wende_an(Rahmen_Erledigt_, a.Rahmen_Erledigt);
+    wende_an(t.Aufgaben_erledigt, a.Aufgaben_erledigt);
+    wende_an(Inforahmen_, a.Inforahmen);
+    wende_an(t.CompareButton, a.CompareButton);
+    wende_an(t.SyncButton, a.SyncButton);
+    wende_an(t.Arbeitsschritt, a.Arbeitsschritt);
+    wende_an(t.Arbeitsverzeichnis, a.Arbeitsverzeichnis);
+    wende_an(t.Arbeitsinfo, a.Arbeitsinfo);
+    wende_an(t.Arbeitsdatei, a.Arbeitsdatei);
+}
+
+void verzeichnis::wende_an(QWidget* element, const Rechteck& r) {
+    const int links = ganz(r.links / twips_x());
+    const int oben = ganz(r.oben / twips_y());
+    // Right and bottom edges are rounded too, so neighbours meet without a gap.
+    element->setGeometry(links, oben, ganz((r.links + r.breite) / twips_x()) - links,
+                         ganz((r.oben + r.höhe) / twips_y()) - oben);
+}
+
+void verzeichnis::CompareButton_Click() {
+    vergleich_->CompareButton_Click();
+}
+
+void verzeichnis::SyncButton_Click() {
+    synchron_->SyncButton_Click();
+}
+
+void verzeichnis::Quellverzeichnis_Festlegen_Click() {
+    wähle_verzeichnis(teile_.Basisverzeichnis, "Bitte Quellverzeichnis auswählen",
+                      "Quellverzeichnis");
+}
+
+void verzeichnis::Zielverzeichnis_Festlegen_Click() {
+    wähle_verzeichnis(teile_.Zielbasisverzeichnis, "Bitte Zielverzeichnis auswählen",
+                      "Zielverzeichnis");
+}
+
+void verzeichnis::wähle_verzeichnis(Pfadfeld* feld, const char* hinweis, const char* titel) {
+    if (zustand_.läuft) return;  // only a cancel may act during a command
+    const std::string& alt = feld->pfad();
+    const QString neu =
+        ordner_wählen(this, QString::fromUtf8(alt.data(), static_cast<qsizetype>(alt.size())),
+                      QString::fromUtf8(hinweis), QString::fromUtf8(titel));
+    if (!neu.isEmpty()) feld->setze_pfad(QFile::encodeName(neu).toStdString());
+    // Tasks determined for the old directories must neither show nor run.
+    teile_.Arbeitsbaum->leere();
+    teile_.Aufgaben_erledigt->leere();
+    stand_.aufgabenbaum.reset();
+}
+
+void verzeichnis::bäume_reset() {
+    if (zustand_.läuft) return;
+    teile_.CompareButton->setEnabled(false);
+    teile_.SyncButton->setEnabled(false);
+    teile_.Arbeitsbaum->leere();
+    teile_.Aufgaben_erledigt->leere();
+    alle_anzeigen("");
+    teile_.CompareButton->setEnabled(true);
+    teile_.SyncButton->setEnabled(true);
+}
+
+// A close request while a command runs cancels the command instead.
+void verzeichnis::closeEvent(QCloseEvent* ereignis) {
+    if (liest_abbrechen(*teile_.CompareButton) || liest_abbrechen(*teile_.SyncButton)) {
+        ereignis->ignore();
+        zustand_.abbruch = true;
+        zustand_.kopierabbruch = 1;
+        return;
+    }
+    alle_anzeigen("Speicher freigeben");
+    sichere_sitzung();
+    teile_.Arbeitsbaum->leere();
+    teile_.Aufgaben_erledigt->leere();
+    stand_ = Vergleichsstand{};
+    ereignis->accept();
+}
+
+void verzeichnis::sichere_sitzung() {
+    const QSize außen = außenmaß();
+    (void)setze_einstellung("Administration", "fwidth", ganz(außen.width() * twips_x()));
+    (void)setze_einstellung("Administration", "fheigth", ganz(außen.height() * twips_y()));
+    (void)setze_einstellung("LastSession", "sourcepath", teile_.Basisverzeichnis->pfad());
+    (void)setze_einstellung("LastSession", "destpath", teile_.Zielbasisverzeichnis->pfad());
+}
+
+// A node that cannot be added leaves the view unusable. The stored paths go,
+// so that the next start does not open the same directories again.
+void verzeichnis::schwerer_fehler(const std::string& text) {
+    meldungsweg_({text, Symbol::Ohne, Knöpfe::OK});
+    (void)lösche_abschnitt("LastSession");
+    sofortende_();
+}
+
+}  // namespace tarvendo

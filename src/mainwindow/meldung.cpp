@@ -1,0 +1,21 @@
+#include "mainwindow/meldung.h"
+
+#include <QMessageBox>
+
+namespace tarvendo {
+
+Antwort zeige_meldungsbox(QWidget* eltern, const Meldung& meldung) {
+    const QMessageBox::Icon symbol = meldung.symbol == Symbol::Fehler    ? QMessageBox::Critical
+                                     : meldung.symbol == Symbol::Hinweis ? QMessageBox::Warning
+                                                                         : QMessageBox::NoIcon;
+    QMessageBox box(
+        symbol, QStringLiteral("Tarvendo"),
+        QString::fromUtf8(meldung.text.data(), static_cast<qsizetype>(meldung.text.size())),
+        meldung.knöpfe == Knöpfe::OKAbbrechen ? QMessageBox::Ok | QMessageBox::Cancel
+                                              : QMessageBox::Ok,
+        eltern);
+    box.setTextFormat(Qt::PlainText);
+    return box.exec() == QMessageBox::Cancel ? Antwort::Abbrechen : Antwort::OK;
+}
+
+}  // namespace tarvendo

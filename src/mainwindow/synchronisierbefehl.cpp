@@ -1,0 +1,118 @@
+#include "mainwindow/synchronisierbefehl.h"
+
+#include "engine/aufgabensumme.h"
+#include "engine/massenloeschung.h"
+#include "engine/synchronisation.h"
+#include "engine/systemfehlertext.h"
+#include "mainwindow/baumansicht.h"
+#include "mainwindow/pfadfeld.h"
+#include "support/stopwatch.h"
+
+namespace tarvendo {
+
+namespace {
+
+// The done tree: every directory entered, every failure, with its image.
+class Erledigtansicht final : public Erledigtbaum {
+public:
+    explicit Erledigtansicht(Baumansicht& baum) : baum_(baum) {}
+
+    Knoten füge_hinzu(Knoten eltern, std::string_view text) override {
+        Baumansicht::Neu neu{{}, QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())), {}, {}, false};
+        tarvendo::Knoten* knoten = nullptr;
+        if (eltern == kein_knoten) {
+            knoten = baum_.füge_hinzu(std::move(neu));
+        } else {
+            auto* e = reinterpret_cast<tarvendo::Knoten*>(eltern);
+            Baumansicht::Neu neue[] = {std::move(neu)};
+            if (!baum_.füge_kinder_hinzu(*e, neue)) knoten = e->Child(e->Children() - 1);
+        }
+        return reinterpret_cast<Knoten>(knoten);
+    }
+    void setze_bild(Knoten knoten, Bild bild) override {
+        if (knoten != kein_knoten)
+            baum_.setze_bild(*reinterpret_cast<tarvendo::Knoten*>(knoten), bild.schlüssel());
+    }
+
+private:
+    Baumansicht& baum_;
+};
+
+// A failed operation: critical icon, OK or OK and Abbrechen.
+class Meldungsrückfrage final : public Rückfrage {
+public:
+    explicit Meldungsrückfrage(Meldungsweg& weg) : weg_(weg) {}
+    Antwort melde_fehler(std::string_view text, Knöpfe knöpfe) override {
+        return weg_({std::string(text), Symbol::Fehler, knöpfe});
+    }
+
+private:
+    Meldungsweg& weg_;
+};
+
+}  // namespace
+
+void Synchronisierbefehl::sperre(bool gesperrt) {
+    Fensterteile& t = d_.teile;
+    t.Quellverzeichnis_Festlegen->setEnabled(!gesperrt);
+    t.Zielverzeichnis_Festlegen->setEnabled(!gesperrt);
+    t.Arbeitsbaum->setEnabled(!gesperrt);
+    t.CompareButton->setEnabled(!gesperrt);
+    t.SyncButton->setText(gesperrt ? QStringLiteral("abbrechen")
+                                   : QStringLiteral("synchronisieren"));
+}
+
+bool Synchronisierbefehl::löschen_bestätigt() {
+    Programmzustand angekreuzt;
+    erstelle_aufgabensumme(*d_.stand.aufgabenbaum, angekreuzt);
+    const auto warnung = massenlöschung(d_.stand, angekreuzt.anzahl_löschen);
+    return !warnung ||
+           d_.meldung({*warnung + "\n\nTrotzdem synchronisieren?", Symbol::Hinweis,
+                       Knöpfe::OKAbbrechen}) == Antwort::OK;
+}
+
+void Synchronisierbefehl::SyncButton_Click() {
+    Fensterteile& t = d_.teile;
+    if (liest_abbrechen(*t.SyncButton)) {
+        d_.schließe_fenster();
+        return;
+    }
+    // Entered from a yield of another command: only a cancel may act there.
+    if (d_.zustand.läuft) return;
+    if (!d_.stand.aufgabenbaum) {
+        d_.meldung({"Bitte zuerst den Verzeichnisvergleich durchführen", Symbol::Hinweis,
+                    Knöpfe::OK});
+        return;
+    }
+    if (!löschen_bestätigt()) return;
+
+    sperre(true);
+    Erledigtansicht erledigt(*t.Aufgaben_erledigt);
+    Meldungsrückfrage rückfrage(d_.meldung);
+    PosixDateioperationen posix;
+    CStopWatch stoppuhr;
+    const std::string ziel = t.Zielbasisverzeichnis->pfad();
+    const Synchronisationsbericht bericht = synchronisiere(
+        *d_.stand.aufgabenbaum, t.Basisverzeichnis->pfad(), ziel,
+        {d_.anzeigen, d_.schleife, rückfrage, erledigt, d_.zustand, d_.ops ? *d_.ops : posix,
+         stoppuhr});
+    if (bericht.abgewiesen) {
+        sperre(false);
+        return;
+    }
+
+    // The view points into the task tree: it goes first.
+    t.Arbeitsbaum->leere();
+    d_.stand.aufgabenbaum.reset();
+
+    if (!bericht.gesichert)
+        d_.meldung({"Zielverzeichnis \n" + ziel +
+                        "\nkonnte nicht auf den Datenträger geschrieben werden\n\n" +
+                        systemfehlertext(bericht.gesichert.fehlercode()),
+                    Symbol::Fehler, Knöpfe::OK});
+    if (bericht.abgebrochen)
+        d_.meldung({"Aufgaben durchführen abgebrochen", Symbol::Hinweis, Knöpfe::OK});
+    sperre(false);
+}
+
+}  // namespace tarvendo

@@ -1,0 +1,114 @@
+#include "mainwindow/baumansicht.h"
+
+#include <QApplication>
+#include <QKeyEvent>
+
+#include <gtest/gtest.h>
+
+#include <vector>
+
+#include "mainwindow/bildliste.h"
+#include "mainwindow/sprache.h"
+
+namespace tarvendo {
+namespace {
+
+class BaumansichtTest : public ::testing::Test {
+protected:
+    Baumansicht::Neu neu(std::string key, const char* text, bool haken = false) {
+        return {std::move(key), QString::fromUtf8(text), "Datei_kopieren", {}, haken};
+    }
+    [[nodiscard]] static std::vector<std::string> texte(const Knoten& k) {
+        std::vector<std::string> t;
+        for (int i = 0; i < k.Children(); ++i) t.push_back(k.Child(i)->text(0).toStdString());
+        return t;
+    }
+
+    Bildliste bilder;
+    Baumansicht baum{bilder, true};
+};
+
+TEST_F(BaumansichtTest, SchlüsselSindBytesUndEinBelegterSchlüsselFügtNichtsHinzu) {
+    Knoten* wurzel = baum.füge_hinzu(neu("/z", "/z"));
+    ASSERT_NE(wurzel, nullptr);
+    EXPECT_EQ(baum.füge_hinzu(neu("/z", "/z")), nullptr);
+
+    // Case twins and names that are not UTF-8 (which display alike) stay apart.
+    std::vector<Baumansicht::Neu> kinder = {neu("/z/a.txt", "a.txt"), neu("/z/A.txt", "A.txt"),
+                                            neu("/z/\xe9", "\xe9"), neu("/z/\xe8", "\xe8")};
+    EXPECT_EQ(baum.füge_kinder_hinzu(*wurzel, kinder), std::nullopt);
+    EXPECT_EQ(wurzel->Children(), 4);
+    EXPECT_EQ(baum.gib("/z/\xe8")->Key(), "/z/\xe8");
+    EXPECT_EQ(baum.gib("/z/a.txt")->text(0), "a.txt");
+
+    // One used key, or one key twice in the batch: nothing of the batch is added.
+    std::vector<Baumansicht::Neu> belegt = {neu("/z/neu", "neu"), neu("/z/A.txt", "A.txt")};
+    EXPECT_EQ(baum.füge_kinder_hinzu(*wurzel, belegt), 1u);
+    std::vector<Baumansicht::Neu> doppelt = {neu("/z/x", "x"), neu("/z/x", "x")};
+    EXPECT_EQ(baum.füge_kinder_hinzu(*wurzel, doppelt), 1u);
+    EXPECT_EQ(wurzel->Children(), 4);
+    EXPECT_EQ(baum.gib("/z/neu"), nullptr);
+
+    baum.entferne(baum.gib("/z/a.txt"));
+    EXPECT_EQ(baum.gib("/z/a.txt"), nullptr);
+    EXPECT_NE(baum.gib("/z/A.txt"), nullptr);
+    baum.leere();
+    EXPECT_EQ(baum.gib("/z"), nullptr);
+    EXPECT_NE(baum.füge_hinzu(neu("/z", "/z")), nullptr);
+}
+
+TEST_F(BaumansichtTest, KinderInNatürlicherReihenfolgeOhneRücksichtAufGroßschreibung) {
+    Knoten* wurzel = baum.füge_hinzu(neu("w", "w"));
+    std::vector<Baumansicht::Neu> erste = {neu("w/10", "datei10"), neu("w/b", "b"),
+                                           neu("w/2", "Datei2")};
+    ASSERT_EQ(baum.füge_kinder_hinzu(*wurzel, erste), std::nullopt);
+    EXPECT_EQ(texte(*wurzel), (std::vector<std::string>{"datei10", "b", "Datei2"}));
+    baum.setze_sortiert(*wurzel, true);
+    EXPECT_EQ(texte(*wurzel), (std::vector<std::string>{"b", "Datei2", "datei10"}));
+    std::vector<Baumansicht::Neu> mehr = {neu("w/a", "Ä"), neu("w/1", "datei1")};
+    ASSERT_EQ(baum.füge_kinder_hinzu(*wurzel, mehr), std::nullopt);
+    EXPECT_EQ(texte(*wurzel), (std::vector<std::string>{"Ä", "b", "datei1", "Datei2", "datei10"}));
+}
+
+TEST_F(BaumansichtTest, NurDerBenutzerLöstNodeCheckAus) {
+    Knoten* k = baum.füge_hinzu(neu("k", "k", true));
+    int meldungen = 0;
+    QObject::connect(&baum, &Baumansicht::NodeCheck, [&](Knoten*) { ++meldungen; });
+    baum.setze_haken(*k, false);
+    baum.setze_haken(*k, true);
+    EXPECT_EQ(meldungen, 0);
+    k->setCheckState(0, Qt::Unchecked);  // what a click on the box does
+    ASSERT_EQ(meldungen, 1);
+    EXPECT_FALSE(k->Checked());
+    k->setText(0, QStringLiteral("anders"));  // other changes are not check changes
+    EXPECT_EQ(meldungen, 1);
+
+    // The space key toggles the current node's box, as a click does.
+    baum.show();
+    baum.setCurrentItem(k);
+    QKeyEvent leertaste(QEvent::KeyPress, Qt::Key_Space, Qt::NoModifier, QStringLiteral(" "));
+    QApplication::sendEvent(&baum, &leertaste);
+    EXPECT_EQ(meldungen, 2);
+    EXPECT_TRUE(k->Checked());
+}
+
+TEST(Sprache, StandardknöpfeSprechenDeutsch) {
+    ASSERT_TRUE(lade_übersetzungen());
+    EXPECT_EQ(QCoreApplication::translate("QPlatformTheme", "Cancel"), "Abbrechen");
+}
+
+TEST(Bildliste, JederSchlüsselHatEinBild) {
+    const Bildliste bilder;
+    for (int i = 0; i < Bildliste::anzahl; ++i) {
+        EXPECT_FALSE(bilder.bild(i).pixmap(16, 16).isNull()) << i;
+        if (!Bildliste::schlüssel[i].empty()) {
+            EXPECT_EQ(Bildliste::index(Bildliste::schlüssel[i]), i);
+        }
+    }
+    EXPECT_EQ(Bildliste::anzahl, 27);
+    EXPECT_TRUE(bilder.bild("Verzeichnis_loeschen").isNull());
+    EXPECT_FALSE(Bildliste::programmsymbol().pixmap(48, 48).isNull());
+}
+
+}  // namespace
+}  // namespace tarvendo

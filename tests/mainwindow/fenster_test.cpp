@@ -1,0 +1,333 @@
+#include "mainwindow/hauptfenster.h"
+
+#include <QMenuBar>
+#include <QSettings>
+#include <QTimer>
+
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <vector>
+
+#include "mainwindow/baumansicht.h"
+#include "mainwindow/komponenten.h"
+#include "mainwindow/pfadfeld.h"
+#include "support/registry.h"
+#include "testhilfe/gestoerte_quelle.h"
+#include "testhilfe/tempverzeichnis.h"
+#include "widgets/status.h"
+
+namespace tarvendo {
+namespace {
+
+using test::erstelle_verzeichnis;
+using test::schreibe_datei;
+
+class FensterTest : public ::testing::Test {
+protected:
+    FensterTest() { lege_speicher_fest(einstellungen.pfad()); }
+    ~FensterTest() override {
+        if (fenster) fenster->close();
+        lege_speicher_fest("/nonexistent");
+    }
+    static void lege_speicher_fest(const std::string& ort) {
+        QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope,
+                           QString::fromStdString(ort));
+    }
+
+    verzeichnis& starte() {
+        fenster = std::make_unique<verzeichnis>();
+        fenster->setze_meldungsweg([this](const Meldung& m) {
+            meldungen.push_back(m.text);
+            if (bei_meldung) bei_meldung();
+            return Antwort::OK;
+        });
+        fenster->setze_sofortende([this] { beendet = true; });
+        fenster->Form_Load();
+        return *fenster;
+    }
+    // Source and target with the given paths below the scratch directory.
+    verzeichnis& starte_mit(const std::string& quelle, const std::string& ziel) {
+        verzeichnis& f = starte();
+        f.teile().Basisverzeichnis->setze_pfad(quelle.empty() ? "" : daten / quelle);
+        f.teile().Zielbasisverzeichnis->setze_pfad(ziel.empty() ? "" : daten / ziel);
+        return f;
+    }
+    [[nodiscard]] const Fensterteile& t() const { return fenster->teile(); }
+    [[nodiscard]] std::string info() const { return t().Arbeitsinfo->beschriftung().toStdString(); }
+    [[nodiscard]] Knoten* knoten(const std::string& relativ) const {
+        return t().Arbeitsbaum->gib(daten / "z" + relativ);
+    }
+    // "text[image]" of each child, with "-" for a cleared box.
+    [[nodiscard]] static std::vector<std::string> kinder(const Knoten* k) {
+        std::vector<std::string> z;
+        for (int i = 0; k && i < k->Children(); ++i) {
+            const Knoten* c = k->Child(i);
+            if (!c) continue;
+            z.push_back((c->Checked() ? "" : "-") + c->text(0).toStdString() + "[" +
+                        std::string(c->Image()) + "]");
+        }
+        return z;
+    }
+    // A click on a node's check box.
+    static void klicke(Knoten* k) {
+        ASSERT_NE(k, nullptr);
+        k->setCheckState(0, k->Checked() ? Qt::Unchecked : Qt::Checked);
+    }
+    void lege_bäume_an() {
+        for (const char* d : {"q", "q/A", "q/A/B", "q/leer", "z"}) erstelle_verzeichnis(daten / d);
+        for (const char* f : {"q/A/1.txt", "q/A/2.txt", "q/A/B/3.txt", "q/f.txt", "q/F.txt",
+                              "q/n\xe9.txt", "q/n\xe8.txt", "z/weg.txt"})
+            schreibe_datei(daten / f, "x");
+    }
+
+    test::TempVerzeichnis einstellungen;
+    test::TempVerzeichnis daten;
+    std::unique_ptr<verzeichnis> fenster;
+    std::vector<std::string> meldungen;
+    std::function<void()> bei_meldung;
+    bool beendet = false;
+};
+
+TEST_F(FensterTest, StartStelltPfadeWiederHerUndLässtFehlendeLeer) {
+    erstelle_verzeichnis(daten / "q");
+    setze_einstellung("Administration", "version", "1.0");
+    setze_einstellung("LastSession", "sourcepath", daten / "q");
+    setze_einstellung("LastSession", "destpath", daten / "fehlt");
+    verzeichnis& f = starte();
+    EXPECT_EQ(t().Basisverzeichnis->pfad(), daten / "q");
+    EXPECT_EQ(t().Zielbasisverzeichnis->pfad(), "");
+    EXPECT_TRUE(t().CompareButton->isEnabled());
+    EXPECT_TRUE(t().SyncButton->isEnabled());
+    EXPECT_EQ(t().Arbeitsschritt->beschriftung(), "");
+    EXPECT_TRUE(meldungen.empty()) << meldungen.front();
+    const Komponentenprüfung k = prüfe_komponenten();
+    EXPECT_TRUE(k.vorhanden);
+    EXPECT_EQ(k.komponente, "libQt6Widgets.so.6");
+    EXPECT_EQ(f.systemverzeichnis(), k.systemverzeichnis);
+    EXPECT_TRUE(f.isVisible());
+
+    std::vector<std::string> tabfolge;
+    QWidget* w = t().CompareButton;
+    do {
+        if (w->isEnabled() && (w->focusPolicy() & Qt::TabFocus))
+            tabfolge.push_back(w->objectName().toStdString());
+        w = w->nextInFocusChain();
+    } while (w != t().CompareButton);
+    EXPECT_EQ(tabfolge, (std::vector<std::string>{
+                            "CompareButton", "SyncButton", "Zielverzeichnis_Festlegen",
+                            "Quellverzeichnis_Festlegen", "Arbeitsbaum", "Aufgaben_erledigt"}));
+
+    // Closing saves the paths as the labels hold them, also an empty one.
+    EXPECT_TRUE(f.close());
+    EXPECT_EQ(gib_einstellung("LastSession", "sourcepath", "-"), daten / "q");
+    EXPECT_EQ(gib_einstellung("LastSession", "destpath", "-"), "");
+}
+
+TEST_F(FensterTest, NeueVersionVergisstDiePfadeAberNichtDieGröße) {
+    erstelle_verzeichnis(daten / "q");
+    setze_einstellung("Administration", "version", "0.9");
+    setze_einstellung("Administration", "fwidth", "9000");
+    setze_einstellung("Administration", "fheigth", "6000");
+    setze_einstellung("LastSession", "sourcepath", daten / "q");
+    verzeichnis& f = starte();
+    EXPECT_EQ(t().Basisverzeichnis->pfad(), "/");  // the default
+    EXPECT_EQ(gib_einstellung("Administration", "version", ""), "1.0");
+    EXPECT_EQ(f.frameGeometry().width() * f.twips_x(), 9000);
+    EXPECT_EQ(f.frameGeometry().height() * f.twips_y(), 6000);
+    EXPECT_FALSE(f.isMaximized());
+    EXPECT_TRUE(f.close());
+    EXPECT_EQ(gib_einstellung("Administration", "fwidth", ""), "9000");
+    EXPECT_EQ(gib_einstellung("Administration", "fheigth", ""), "6000");
+}
+
+TEST_F(FensterTest, GespeicherteGrößen) {
+    struct Fall {
+        const char* breite;
+        const char* höhe;
+        bool maximiert;
+    };
+    for (const Fall& fall : {Fall{"99999", "99999", true}, Fall{"99999", "5000", false},
+                             Fall{"Quatsch", "6000", false}}) {
+        setze_einstellung("Administration", "fwidth", fall.breite);
+        setze_einstellung("Administration", "fheigth", fall.höhe);
+        verzeichnis& f = starte();
+        EXPECT_EQ(f.isMaximized(), fall.maximiert) << fall.breite;
+        // No smaller than designed: the inner area plus the menu bar.
+        EXPECT_EQ(f.minimumWidth() * f.twips_x(), 7845) << fall.breite;
+        EXPECT_EQ(f.minimumHeight(), 5190 / f.twips_y() + f.menuBar()->sizeHint().height());
+        EXPECT_GE(f.width(), f.minimumWidth()) << fall.breite;
+        f.close();
+    }
+}
+
+TEST_F(FensterTest, VergleichZeigtDieAufgabenUndTrägtHakenInsModell) {
+    lege_bäume_an();
+    starte_mit("q", "z");
+    fenster->CompareButton_Click();
+    ASSERT_TRUE(meldungen.empty()) << meldungen.front();
+    EXPECT_EQ(info(), "7 kopieren / 1 löschen");
+    EXPECT_EQ(t().CompareButton->text(), "vergleichen");
+    EXPECT_TRUE(t().Arbeitsbaum->isEnabled());
+
+    const Knoten* wurzel = t().Arbeitsbaum->wurzel();
+    ASSERT_NE(wurzel, nullptr);
+    EXPECT_EQ(wurzel->Key(), daten / "z");
+    EXPECT_EQ(wurzel->Image(), "Tarvendo");
+    EXPECT_TRUE(wurzel->isExpanded());
+    // Natural order, directories and files mixed; case twins and names that
+    // are not UTF-8 side by side.
+    EXPECT_EQ(kinder(wurzel),
+              (std::vector<std::string>{
+                  "A[Verzeichnis_kopieren]", "F.txt[Datei_kopieren]", "f.txt[Datei_kopieren]",
+                  "leer[Verzeichnis_kopieren]", "n\xef\xbf\xbd.txt[Datei_kopieren]",
+                  "n\xef\xbf\xbd.txt[Datei_kopieren]", "weg.txt[Datei_löschen]"}));
+    EXPECT_NE(knoten("/n\xe9.txt"), knoten("/n\xe8.txt"));
+    EXPECT_EQ(kinder(knoten("/A")), (std::vector<std::string>{"-Dummy[Verzeichnis_diesdas]"}));
+    EXPECT_EQ(knoten("/A")->Child(0)->Tag.zustand, 0);
+    EXPECT_EQ(knoten("/leer")->Children(), 0);
+    EXPECT_EQ(knoten("/leer")->Tag.zustand, 1);
+
+    knoten("/A")->setExpanded(true);
+    EXPECT_EQ(kinder(knoten("/A")),
+              (std::vector<std::string>{"1.txt[Datei_kopieren]", "2.txt[Datei_kopieren]",
+                                        "B[Verzeichnis_kopieren]"}));
+    knoten("/A")->setExpanded(false);
+    knoten("/A")->setExpanded(true);  // built once only
+    EXPECT_EQ(knoten("/A")->Children(), 3);
+
+    // Down: a cleared directory clears all below, also what is built later.
+    klicke(knoten("/A"));
+    EXPECT_EQ(kinder(knoten("/A")),
+              (std::vector<std::string>{"-1.txt[Datei_kopieren]", "-2.txt[Datei_kopieren]",
+                                        "-B[Verzeichnis_kopieren]"}));
+    EXPECT_EQ(info(), "4 kopieren / 1 löschen");
+    // Up: one ticked file ticks its directory, not its siblings.
+    klicke(knoten("/A/1.txt"));
+    EXPECT_TRUE(knoten("/A")->Checked());
+    EXPECT_FALSE(knoten("/A/2.txt")->Checked());
+    EXPECT_EQ(info(), "5 kopieren / 1 löschen");
+    // The file node finds its record by the tag: of two twins, the right one.
+    klicke(knoten("/F.txt"));
+    EXPECT_TRUE(knoten("/f.txt")->Checked());
+    EXPECT_FALSE(std::get<Dateiklasse*>(knoten("/F.txt")->Tag.eintrag)->checked);
+    EXPECT_EQ(info(), "4 kopieren / 1 löschen");
+
+    for (const char* k : {"/A", "/f.txt", "/leer", "/n\xe9.txt", "/n\xe8.txt", "/weg.txt"})
+        klicke(knoten(k));
+    EXPECT_FALSE(t().Arbeitsbaum->wurzel()->Checked());
+    EXPECT_EQ(info(), "0 kopieren / 0 löschen");
+    knoten("/A/B")->setExpanded(true);
+    EXPECT_EQ(kinder(knoten("/A/B")), (std::vector<std::string>{"-3.txt[Datei_kopieren]"}));
+    // An empty directory keeps its tick and ticks the way up.
+    klicke(knoten("/leer"));
+    EXPECT_TRUE(knoten("/leer")->Checked());
+    EXPECT_TRUE(t().Arbeitsbaum->wurzel()->Checked());
+    EXPECT_EQ(info(), "0 kopieren / 0 löschen");
+
+    // A second run starts from scratch.
+    fenster->CompareButton_Click();
+    EXPECT_EQ(info(), "7 kopieren / 1 löschen");
+    EXPECT_EQ(t().Arbeitsbaum->topLevelItemCount(), 1);
+    EXPECT_EQ(kinder(knoten("/A")), (std::vector<std::string>{"-Dummy[Verzeichnis_diesdas]"}));
+}
+
+TEST_F(FensterTest, PrüfungenMeldenUndÄndernNichts) {
+    erstelle_verzeichnis(daten / "q");
+    const std::pair<std::pair<const char*, const char*>, const char*> fälle[] = {
+        {{"", ""}, "Quellverzeichnis nicht festgelegt"},
+        {{"q", ""}, "Zielverzeichnis nicht festgelegt"},
+        {{"q", "q"}, "Quellverzeichnis und Zielverzeichnis müssen unterschiedlich sein"},
+    };
+    for (const auto& [pfade, text] : fälle) {
+        meldungen.clear();
+        starte_mit(pfade.first, pfade.second);
+        fenster->CompareButton_Click();
+        EXPECT_EQ(meldungen, std::vector<std::string>{text});
+        EXPECT_EQ(t().Arbeitsbaum->topLevelItemCount(), 0);
+        EXPECT_EQ(fenster->stand().aufgabenbaum, nullptr);
+    }
+}
+
+// A cancel request arrives while the run waits in a yield.
+TEST_F(FensterTest, AbbruchDurchKnopfOderSchließenLässtDasFensterOffen) {
+    lege_bäume_an();
+    for (const bool durch_knopf : {true, false}) {
+        meldungen.clear();
+        starte_mit("q", "z");
+        QTimer::singleShot(0, fenster.get(), [this, durch_knopf] {
+            EXPECT_EQ(t().CompareButton->text(), "abbrechen");
+            EXPECT_FALSE(t().SyncButton->isEnabled());
+            EXPECT_FALSE(t().Arbeitsbaum->isEnabled());
+            if (durch_knopf)
+                t().CompareButton->click();
+            else
+                EXPECT_FALSE(fenster->close());
+        });
+        fenster->CompareButton_Click();
+        EXPECT_EQ(meldungen, std::vector<std::string>{"Aufgaben ermitteln abgebrochen"});
+        EXPECT_TRUE(fenster->isVisible());
+        EXPECT_EQ(t().Arbeitsbaum->topLevelItemCount(), 0);
+        EXPECT_EQ(info(), "");
+        EXPECT_EQ(t().CompareButton->text(), "vergleichen");
+        EXPECT_TRUE(t().SyncButton->isEnabled());
+
+        setze_einstellung("LastSession", "sourcepath", "");
+        EXPECT_TRUE(fenster->close());  // now it closes and saves
+        EXPECT_EQ(gib_einstellung("LastSession", "sourcepath", ""), daten / "q");
+    }
+}
+
+TEST_F(FensterTest, WährendEinesLaufsIstKeinZweiterBefehlMöglich) {
+    lege_bäume_an();
+    starte_mit("q", "z");
+    bool versucht = false;
+    QTimer::singleShot(0, fenster.get(), [&] {
+        versucht = true;
+        fenster->bäume_reset();  // would empty the displays and views under the run
+        EXPECT_EQ(t().CompareButton->text(), "abbrechen");
+        EXPECT_FALSE(t().CompareButton->isEnabled() && t().SyncButton->isEnabled());
+    });
+    t().Arbeitsschritt->text("vorher");
+    fenster->CompareButton_Click();
+    EXPECT_TRUE(versucht);
+    EXPECT_TRUE(meldungen.empty());
+    EXPECT_EQ(info(), "7 kopieren / 1 löschen");
+    EXPECT_NE(t().Arbeitsbaum->wurzel(), nullptr);
+
+    fenster->bäume_reset();  // idle: allowed
+    EXPECT_EQ(t().Arbeitsbaum->topLevelItemCount(), 0);
+    EXPECT_EQ(info(), "");
+}
+
+TEST_F(FensterTest, UnlesbareVerzeichnisseWerdenNachDemLaufGemeldet) {
+    lege_bäume_an();
+    test::GestörteQuelle quelle;
+    quelle.öffnen_scheitert[daten / "q/A"] = EACCES;
+    starte_mit("q", "z");
+    fenster->setze_dateisystem(&quelle);
+    fenster->CompareButton_Click();
+    ASSERT_EQ(meldungen.size(), 1u);
+    EXPECT_NE(meldungen[0].find(daten / "q/A"), std::string::npos) << meldungen[0];
+    EXPECT_NE(t().Arbeitsbaum->wurzel(), nullptr);
+}
+
+TEST_F(FensterTest, EinUnmöglicherKnotenBeendetDasProgramm) {
+    lege_bäume_an();
+    setze_einstellung("LastSession", "sourcepath", daten / "q");
+    starte_mit("q", "z");
+    fenster->CompareButton_Click();
+    // A second node with the key of A/1.txt makes building A fail.
+    Knoten* a = knoten("/A");
+    std::vector<Baumansicht::Neu> störer = {{daten / "z/A/1.txt", "x", "", {}, false}};
+    ASSERT_EQ(t().Arbeitsbaum->füge_kinder_hinzu(*t().Arbeitsbaum->wurzel(), störer), std::nullopt);
+    a->setExpanded(true);
+    ASSERT_EQ(meldungen.size(), 1u);
+    EXPECT_EQ(meldungen[0], "Schwerer Fehler bei Verzeichniseintrag\nEbene 0: <" + daten / "z/A" +
+                                ">\nEbene 1: <" + daten / "z/A" + "1.txt>");
+    EXPECT_TRUE(beendet);
+    EXPECT_EQ(gib_einstellung("LastSession", "sourcepath", "weg"), "weg");
+}
+
+}  // namespace
+}  // namespace tarvendo
