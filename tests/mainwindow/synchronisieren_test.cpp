@@ -1,0 +1,196 @@
+// The whole job from the window: compare, untick, synchronise, cancel, answer.
+
+#include <QApplication>
+#include <QDialog>
+#include <QTimer>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <cerrno>
+#include <filesystem>
+
+#include "engine/fehlerdateioperationen.h"
+#include "engine/verzeichnisinhalt.h"
+#include "fenstertest.h"
+#include "mainwindow/ordnerauswahl.h"
+
+namespace tarvendo {
+namespace {
+
+namespace fs = std::filesystem;
+using Texte = std::vector<std::string>;
+using test::namen_in;
+
+// "text[image]" of the done tree's nodes, depth first, with their paths.
+Texte erledigt(const Baumansicht& baum) {
+    Texte z;
+    std::function<void(const QTreeWidgetItem*, const std::string&)> geh =
+        [&](const QTreeWidgetItem* item, const std::string& pfad) {
+            const auto* k = static_cast<const Knoten*>(item);
+            const std::string p = pfad + k->text(0).toStdString();
+            z.push_back(p + "[" + std::string(k->Image()) + "]");
+            for (int i = 0; i < k->childCount(); ++i) geh(k->child(i), p + "/");
+        };
+    for (int i = 0; i < baum.topLevelItemCount(); ++i) geh(baum.topLevelItem(i), "");
+    return z;
+}
+
+struct stat status(const std::string& pfad) {
+    struct stat st {};
+    EXPECT_EQ(::lstat(pfad.c_str(), &st), 0) << pfad;
+    return st;
+}
+
+TEST_F(FensterTest, GanzeSitzungVomVergleichBisZumAbgleich) {
+    lege_bäume_an();
+    for (const char* d : {"z/A", "z/A/B", "z/alt"}) erstelle_verzeichnis(daten / d);
+    schreibe_datei(daten / "z/A/B/3.txt", "alt");
+    schreibe_datei(daten / "z/alt/x", "x");
+    ::chmod((daten / "q/A/1.txt").c_str(), 0640);
+    test::setze_zeit(daten / "q/A/1.txt", 1500000000, 123456789);
+    starte_mit("q", "z");
+
+    fenster->CompareButton_Click();
+    ASSERT_EQ(info(), "7 kopieren / 2 löschen");
+    knoten("/A")->setExpanded(true);
+    klicke(knoten("/A/B"));  // a branch
+    klicke(knoten("/f.txt"));  // and a file stay as they are
+    EXPECT_EQ(info(), "5 kopieren / 2 löschen");
+
+    fenster->SyncButton_Click();
+    EXPECT_TRUE(meldungen.empty()) << meldungen.front();
+    EXPECT_EQ(t().Arbeitsbaum->topLevelItemCount(), 0);
+    EXPECT_EQ(fenster->stand().aufgabenbaum, nullptr);
+    EXPECT_EQ(t().SyncButton->text(), "synchronisieren");
+    for (const Status* s : {t().Arbeitsschritt, t().Arbeitsverzeichnis, t().Arbeitsdatei,
+                            t().Arbeitsinfo})
+        EXPECT_EQ(s->beschriftung(), "");
+    Texte knoten = erledigt(*t().Aufgaben_erledigt);
+    std::sort(knoten.begin(), knoten.end());  // in listing order, which varies
+    EXPECT_EQ(knoten, (Texte{"A[Verzeichnis_diesdas]", "alt[Verzeichnis_löschen]",
+                             "leer[Verzeichnis_kopieren]"}));
+
+    EXPECT_EQ(test::lies_datei(daten / "z/A/B/3.txt"), "alt");
+    EXPECT_FALSE(test::existiert(daten / "z/f.txt") || test::existiert(daten / "z/alt"));
+    for (const char* f : {"A/1.txt", "A/2.txt", "F.txt", "n\xe9.txt", "n\xe8.txt"})
+        EXPECT_EQ(test::lies_datei(daten / "z/" + f), "x") << f;
+    const struct stat eins = status(daten / "z/A/1.txt");
+    EXPECT_EQ(eins.st_mode & 07777, 0640u);
+    EXPECT_EQ(eins.st_mtim.tv_sec, 1500000000);
+    EXPECT_EQ(eins.st_mtim.tv_nsec, 123456789);
+
+    // A second click needs a new comparison, which finds just what was left.
+    fenster->SyncButton_Click();
+    EXPECT_EQ(meldungen, Texte{"Bitte zuerst den Verzeichnisvergleich durchführen"});
+    fenster->CompareButton_Click();
+    EXPECT_EQ(info(), "2 kopieren / 0 löschen");
+}
+
+// A long copy cancelled by the button: no partial target, the old one intact,
+// the message once, the window idle again.
+TEST_F(FensterTest, AbbruchWährendEinerLangenKopie) {
+    for (const char* d : {"q", "z"}) erstelle_verzeichnis(daten / d);
+    schreibe_datei(daten / "q/gross", "g");
+    ASSERT_EQ(::truncate((daten / "q/gross").c_str(), off_t{1} << 30), 0);  // sparse
+    schreibe_datei(daten / "z/gross", "alt");
+    starte_mit("q", "z");
+    fenster->CompareButton_Click();
+
+    QTimer wache;
+    QObject::connect(&wache, &QTimer::timeout, [&] {
+        if (namen_in(daten / "z").size() < 2) return;  // the temporary file is there
+        wache.stop();
+        EXPECT_FALSE(t().CompareButton->isEnabled() || t().Arbeitsbaum->isEnabled());
+        t().SyncButton->click();
+    });
+    wache.start(1);
+    fenster->SyncButton_Click();
+
+    EXPECT_EQ(meldungen, Texte{"Aufgaben durchführen abgebrochen"});
+    EXPECT_EQ(namen_in(daten / "z"), Texte{"gross"});
+    EXPECT_EQ(test::lies_datei(daten / "z/gross"), "alt");
+    EXPECT_EQ(t().SyncButton->text(), "synchronisieren");
+    EXPECT_TRUE(t().CompareButton->isEnabled() && t().Arbeitsbaum->isEnabled());
+    EXPECT_TRUE(fenster->isVisible());
+}
+
+// Failures are asked about: Abbrechen after a failed copy stops before the
+// next file; a failed flush is reported, never silent.
+TEST_F(FensterTest, FehlerWerdenGefragtUndGemeldet) {
+    for (const char* d : {"q", "z"}) erstelle_verzeichnis(daten / d);
+    for (const char* f : {"q/a", "q/b", "q/c"}) schreibe_datei(daten / f, "neu");
+    test::FehlerDateioperationen ops;
+    ops.scheitere("kopiere_bereich", 0, EIO);
+    ops.scheitere("lies", 0, EIO);
+    ops.scheitere("synchronisiere", 0, EIO);
+    antwort = [](const Meldung& m) {
+        return m.knöpfe == Knöpfe::OKAbbrechen ? Antwort::Abbrechen : Antwort::OK;
+    };
+    starte_mit("q", "z");
+    fenster->setze_dateioperationen(&ops);
+    fenster->CompareButton_Click();
+    fenster->SyncButton_Click();
+
+    // One file of three was tried: Abbrechen stopped the run there.
+    ASSERT_EQ(meldungen.size(), 3u);
+    EXPECT_EQ(meldungen[0].substr(0, 7 + (daten / "q/").size()), "Datei \n" + daten / "q/");
+    EXPECT_NE(meldungen[0].find("\nkonnte nicht kopiert werden\n\n"), std::string::npos);
+    EXPECT_EQ(meldungen[1].substr(0, 17), "Zielverzeichnis \n");
+    EXPECT_NE(meldungen[1].find("konnte nicht auf den Datenträger geschrieben werden"),
+              std::string::npos);
+    EXPECT_EQ(meldungen[2], "Aufgaben durchführen abgebrochen");
+    const Texte knoten = erledigt(*t().Aufgaben_erledigt);
+    ASSERT_EQ(knoten.size(), 1u);
+    EXPECT_TRUE(knoten[0].ends_with("[Datei_kopieren_fehler]"));
+    EXPECT_TRUE(namen_in(daten / "z").empty());
+}
+
+// Emptying the target needs a second thought; Abbrechen changes nothing.
+TEST_F(FensterTest, MassenlöschungWirdErfragt) {
+    for (const char* d : {"q", "z"}) erstelle_verzeichnis(daten / d);
+    for (const char* f : {"z/1", "z/2"}) schreibe_datei(daten / f, "");
+    Meldung frage;
+    antwort = [&](const Meldung& m) {
+        frage = m;
+        return Antwort::Abbrechen;
+    };
+    starte_mit("q", "z");
+    fenster->CompareButton_Click();
+    fenster->SyncButton_Click();
+    EXPECT_EQ(frage.text, "Das Quellverzeichnis ist leer.\nDer Lauf würde 2 Dateien im "
+                          "Zielverzeichnis löschen.\n\nTrotzdem synchronisieren?");
+    EXPECT_TRUE(frage.symbol == Symbol::Hinweis && frage.knöpfe == Knöpfe::OKAbbrechen);
+    EXPECT_EQ(namen_in(daten / "z").size(), 2u);
+    EXPECT_NE(t().Arbeitsbaum->wurzel(), nullptr);
+
+    antwort = nullptr;
+    fenster->SyncButton_Click();
+    EXPECT_TRUE(namen_in(daten / "z").empty());
+}
+
+// Every use of a chooser, confirmed or cancelled, drops the tasks.
+TEST_F(FensterTest, VerzeichniswahlVerwirftDieAufgaben) {
+    lege_bäume_an();
+    erstelle_verzeichnis(daten / "anders");
+    starte_mit("q", "z");
+    for (const bool bestätigen : {false, true}) {
+        fenster->CompareButton_Click();
+        ASSERT_NE(t().Arbeitsbaum->wurzel(), nullptr);
+        QTimer::singleShot(0, [&] {
+            auto* d = qobject_cast<Ordnerauswahl*>(QApplication::activeModalWidget());
+            ASSERT_NE(d, nullptr);
+            EXPECT_EQ(d->windowTitle(), "Tarvendo - Zielverzeichnis");
+            EXPECT_EQ(d->gewählt(), QString::fromStdString(daten / "z"));
+            d->wähle(QString::fromStdString(daten / "anders"));
+            bestätigen ? d->accept() : d->reject();
+        });
+        fenster->Zielverzeichnis_Festlegen_Click();
+        EXPECT_EQ(t().Zielbasisverzeichnis->pfad(), daten / (bestätigen ? "anders" : "z"));
+        EXPECT_EQ(t().Arbeitsbaum->topLevelItemCount(), 0);
+        EXPECT_EQ(fenster->stand().aufgabenbaum, nullptr);
+    }
+}
+
+}  // namespace
+}  // namespace tarvendo
