@@ -28,8 +28,22 @@ bool kopierbereich_abgelehnt(int code) {
     return code == EXDEV || code == EINVAL || code == ENOSYS || code == EOPNOTSUPP;
 }
 
+// A medium that cannot keep an owner, a mode or a time says so with these.
+bool abgelehnt(int code) {
+    return code == EPERM || code == EACCES || code == ENOSYS || code == EOPNOTSUPP ||
+           code == EINVAL;
+}
+
+Ausgang außer_abgelehnt(Ausgang s) {
+    return s || abgelehnt(s.fehlercode()) ? erfolg() : s;
+}
+
+bool gleiche_zeit(const timespec& a, const timespec& b) {
+    return a.tv_sec == b.tv_sec && a.tv_nsec == b.tv_nsec;
+}
+
 Ausgang lies_voll(Dateioperationen& ops, int fd, char* puffer, std::size_t länge,
-                 std::size_t& gelesen) {
+                  std::size_t& gelesen) {
     gelesen = 0;
     while (gelesen < länge) {
         auto n = ops.lies(fd, puffer + gelesen, länge - gelesen);
@@ -54,7 +68,7 @@ Ausgang schreibe_voll(Dateioperationen& ops, int fd, const char* daten, std::siz
 }  // namespace
 
 Ausgang kopiere_blockweise(Dateioperationen& ops, int quelle, int ziel, std::int64_t länge,
-                          Kopierbeobachter& beobachter, const std::int32_t& abbruchflag) {
+                           Kopierbeobachter& beobachter, const std::int32_t& abbruchflag) {
     char puffer[block];
     std::int64_t position = 0;
     while (position < länge) {
@@ -73,6 +87,28 @@ Ausgang kopiere_blockweise(Dateioperationen& ops, int quelle, int ziel, std::int
     return erfolg();
 }
 
+Ausgang übernimm_attribute(Dateioperationen& ops, int fd, const struct stat& quelle,
+                           bool als_root) {
+    mode_t modus = quelle.st_mode & 07777;
+    bool eigentum_übernommen = false;
+    if (als_root) {
+        // Before the mode: a change of owner clears setuid and setgid.
+        Ausgang s = ops.setze_eigentümer(fd, quelle.st_uid, quelle.st_gid);
+        if (!s && !abgelehnt(s.fehlercode())) return s;
+        eigentum_übernommen = s.ok();
+    }
+    // A file of an ordinary user must not become a setuid program of another.
+    if ((modus & (S_ISUID | S_ISGID)) != 0 && !eigentum_übernommen) {
+        auto st = ops.status(fd);
+        if (!st) return Ausgang::fehler(st.fehlercode());
+        if (st.wert().st_uid != quelle.st_uid) modus &= ~mode_t{S_ISUID};
+        if (st.wert().st_gid != quelle.st_gid) modus &= ~mode_t{S_ISGID};
+    }
+    if (Ausgang s = außer_abgelehnt(ops.setze_rechte(fd, modus)); !s) return s;
+    const timespec zeiten[2] = {quelle.st_atim, quelle.st_mtim};
+    return außer_abgelehnt(ops.setze_zeiten(fd, zeiten));
+}
+
 std::string temporärer_name(const std::string& zielname, const std::string& suffix) {
     const std::size_t platz = name_max - 1 - kennung.size() - suffix.size();
     std::string name = ".";
@@ -86,7 +122,8 @@ Systemkopie::Systemkopie(Dateioperationen& ops)
     : ops_(ops),
       zufall_(
           static_cast<std::uint64_t>(std::chrono::steady_clock::now().time_since_epoch().count()) ^
-          (static_cast<std::uint64_t>(::getpid()) << 32)) {}
+          (static_cast<std::uint64_t>(::getpid()) << 32)),
+      als_root_(::geteuid() == 0) {}
 
 std::string Systemkopie::nächstes_suffix() {
     static constexpr char zeichen[] =
@@ -118,7 +155,7 @@ Ergebnis<int> Systemkopie::erstelle_temporär(int zielverzeichnis, const std::st
 }
 
 Ausgang Systemkopie::übertrage(int quelle, int ziel, std::int64_t größe,
-                              Kopierbeobachter& beobachter, const std::int32_t& abbruchflag) {
+                               Kopierbeobachter& beobachter, const std::int32_t& abbruchflag) {
     if (größe <= 0) return erfolg();
     if (größe >= klonen_ab && ops_.klone(ziel, quelle)) {
         beobachter.kopierfortschritt(größe, größe);
@@ -149,9 +186,9 @@ Ausgang Systemkopie::übertrage(int quelle, int ziel, std::int64_t größe,
     return erfolg();
 }
 
-Ausgang Systemkopie::kopiere(int quellverzeichnis, const std::string& quellname, int zielverzeichnis,
-                            const std::string& zielname, Kopierbeobachter& beobachter,
-                            const std::int32_t& abbruchflag) {
+Ausgang Systemkopie::kopiere(int quellverzeichnis, const std::string& quellname,
+                             int zielverzeichnis, const std::string& zielname,
+                             Kopierbeobachter& beobachter, const std::int32_t& abbruchflag) {
     // O_NONBLOCK keeps a FIFO from blocking the open; it is refused below.
     auto quelle_fd =
         ops_.öffne(quellverzeichnis, quellname, O_RDONLY | O_CLOEXEC | O_NOCTTY | O_NONBLOCK, 0);
@@ -167,10 +204,17 @@ Ausgang Systemkopie::kopiere(int quellverzeichnis, const std::string& quellname,
     if (!temp_fd) return Ausgang::fehler(temp_fd.fehlercode());
     Dateigriff temp(ops_, temp_fd.wert());
 
-    const timespec zeiten[2] = {st.st_atim, st.st_mtim};
     Ausgang s = übertrage(quelle.fd(), temp.fd(), st.st_size, beobachter, abbruchflag);
-    if (s) s = ops_.setze_rechte(temp.fd(), st.st_mode & 07777);
-    if (s) s = ops_.setze_zeiten(temp.fd(), zeiten);
+    if (s) {
+        // A torn copy with the old time would look up to date to every later run.
+        auto danach = ops_.status(quelle.fd());
+        if (!danach)
+            s = Ausgang::fehler(danach.fehlercode());
+        else if (danach.wert().st_size != st.st_size ||
+                 !gleiche_zeit(danach.wert().st_mtim, st.st_mtim))
+            s = Ausgang::fehler(quelle_verändert);
+    }
+    if (s) s = übernimm_attribute(ops_, temp.fd(), st, als_root_);
     // close reports a write error that some file systems only notice then.
     if (Ausgang zu = temp.schließe(); s && !zu) s = zu;
     if (s) s = ops_.benenne_um(zielverzeichnis, temp_name, zielverzeichnis, zielname);

@@ -51,6 +51,9 @@ public:
     Ausgang setze_rechte(int fd, mode_t m) override {
         return weiter(__func__, &P::setze_rechte, fd, m);
     }
+    Ausgang setze_eigentümer(int fd, uid_t u, gid_t g) override {
+        return weiter(__func__, &P::setze_eigentümer, fd, u, g);
+    }
     Ausgang setze_rechte_von(int v, const std::string& n, mode_t m) override {
         return weiter(__func__, &P::setze_rechte_von, v, n, m);
     }
