@@ -43,7 +43,10 @@ protected:
         stände.push_back(übertragen);
         if (stände.size() > 1) return;
         if (eingriff == Eingriff::abbrechen) abbruch = 1;
-        if (eingriff == Eingriff::länger) schreibe_datei(tmp / "q/a", inhalt + "+");
+        if (eingriff == Eingriff::länger) {  // with the old time: the size alone tells
+            schreibe_datei(tmp / "q/a", inhalt + "+");
+            setze_zeit(tmp / "q/a", 1'200'000'000, 987'654'321);
+        }
         if (eingriff == Eingriff::neue_zeit) setze_zeit(tmp / "q/a", 1'200'000'000, 987'654'322);
     }
     Ausgang kopiere(const std::string& name) {
