@@ -19,6 +19,7 @@ constexpr std::string_view art_verzeichnis = "Verzeichnis ";
 constexpr std::string_view art_datei = "Datei ";
 constexpr std::string_view über_link =
     "Der Pfad führt über eine symbolische Verknüpfung; dort wird nichts gelöscht.";
+constexpr std::string_view verändert = "Die Datei wurde während des Kopierens verändert.";
 
 // Per mille of teil in ganzes, halves to the even neighbour.
 std::int32_t promille(std::int64_t teil, std::int64_t ganzes) {
@@ -52,9 +53,13 @@ struct Aufgabenausführung::Ebene {
     Dateigriff ziel;
     int ziel_fehler = 0;     // why ziel is not open
     bool über_link = false;  // the target side was reached through a link
+    bool erstellt = false;   // the run created the target directory
     Dateigriff quelle;
     int quell_fehler = 0;
     bool quelle_versucht = false;
+    struct stat quellstatus {};
+    bool quellstatus_versucht = false;
+    bool quellstatus_da = false;
 
     [[nodiscard]] int eltern_fd() const { return eltern ? eltern->ziel.fd() : AT_FDCWD; }
     // Why nothing can be done in the parent; 0 when it is open.
@@ -131,7 +136,10 @@ void Aufgabenausführung::aufgaben_durchführen(const Pfadklasse& wpfad, Knoten 
         if (zustand.abbruch) return;
     }
 
-    if (wpfad.aufgabe == aufgabe_löschen) entferne_verzeichnis(ebene, wpnodx);
+    if (wpfad.aufgabe == aufgabe_löschen)
+        entferne_verzeichnis(ebene, wpnodx);
+    else
+        schließe_ab(ebene);
 }
 
 bool Aufgabenausführung::betrete(const Pfadklasse& wpfad, Ebene& ebene, Knoten wpnodx) {
@@ -141,8 +149,13 @@ bool Aufgabenausführung::betrete(const Pfadklasse& wpfad, Ebene& ebene, Knoten 
         d_.anzeigen.Arbeitsverzeichnis.text("erstelle " + ohne_erstes(ebene.relativ));
         verändert_ = true;
         int code = ebene.eltern_fehler();
-        if (code == 0)
-            code = ops.erstelle_verzeichnis(ebene.eltern_fd(), ebene.ziel_ort, 0777).fehlercode();
+        if (code == 0) {
+            // Never more open than the source, even for a moment; the owner
+            // fills it, and schließe_ab sets the exact bits.
+            const struct stat* q = quellstatus(ebene);
+            const mode_t modus = (q ? q->st_mode & 0777 : 0) | S_IRWXU;
+            code = ops.erstelle_verzeichnis(ebene.eltern_fd(), ebene.ziel_ort, modus).fehlercode();
+        }
         if (code != 0) {
             erledigt.setze_bild(wpnodx, Bild::Verzeichnis_kopieren_fehler);
             nachgeben();
@@ -152,12 +165,14 @@ bool Aufgabenausführung::betrete(const Pfadklasse& wpfad, Ebene& ebene, Knoten 
         }
         erledigt.setze_bild(wpnodx, Bild::Verzeichnis_kopieren);
         nachgeben();
+        ebene.erstellt = true;
         öffne_ziel(ebene, false);
         return true;
     }
     if (wpfad.aufgabe != aufgabe_löschen) {
         erledigt.setze_bild(wpnodx, Bild::Verzeichnis_diesdas);
         öffne_ziel(ebene, true);
+        mache_beschreibbar(ebene);
         return true;
     }
 
@@ -228,6 +243,54 @@ void Aufgabenausführung::öffne_ziel(Ebene& ebene, bool darf_link_sein) {
     ebene.ziel = Dateigriff(ops, fd.wert());
 }
 
+void Aufgabenausführung::mache_beschreibbar(Ebene& ebene) {
+    // The chosen base keeps what the user gave it; through a link nothing changes.
+    if (!ebene.eltern || !ebene.ziel.offen() || ebene.über_link) return;
+    auto st = d_.ops.status(ebene.ziel.fd());
+    if (!st || (st.wert().st_mode & S_IRWXU) == S_IRWXU) return;
+    verändert_ = true;
+    (void)d_.ops.setze_rechte_von(ebene.eltern_fd(), ebene.ziel_ort,
+                                  (st.wert().st_mode & 07777) | S_IRWXU);
+}
+
+void Aufgabenausführung::schließe_ab(Ebene& ebene) {
+    if (!ebene.eltern || !ebene.ziel.offen() || ebene.über_link) return;
+    const struct stat* q = quellstatus(ebene);
+    if (!q) return;
+    Dateioperationen& ops = d_.ops;
+    const bool als_root = systemkopie_.als_root();
+    if (!ebene.erstellt) {
+        // A matched directory that already has it all is left alone.
+        auto z = ops.status(ebene.ziel.fd());
+        if (z && (z.wert().st_mode & 07777) == (q->st_mode & 07777) &&
+            z.wert().st_mtim.tv_sec == q->st_mtim.tv_sec &&
+            z.wert().st_mtim.tv_nsec == q->st_mtim.tv_nsec &&
+            (!als_root || (z.wert().st_uid == q->st_uid && z.wert().st_gid == q->st_gid)))
+            return;
+    }
+    // The walk holds the directory as a path only; changing it needs it open.
+    auto fd = ops.öffne(ebene.ziel.fd(), ".", O_RDONLY | O_DIRECTORY | O_CLOEXEC, 0);
+    if (!fd) return;
+    Dateigriff verzeichnis(ops, fd.wert());
+    verändert_ = true;
+    // Like any attribute change, a failure here is not reported.
+    (void)übernimm_attribute(ops, verzeichnis.fd(), *q, als_root);
+}
+
+const struct stat* Aufgabenausführung::quellstatus(Ebene& ebene) {
+    if (!ebene.quellstatus_versucht) {
+        ebene.quellstatus_versucht = true;
+        if (const int fd = quelle(ebene); fd >= 0) {
+            auto st = d_.ops.status(fd);
+            if (st) {
+                ebene.quellstatus = st.wert();
+                ebene.quellstatus_da = true;
+            }
+        }
+    }
+    return ebene.quellstatus_da ? &ebene.quellstatus : nullptr;
+}
+
 int Aufgabenausführung::quelle(Ebene& ebene) {
     if (!ebene.quelle_versucht) {
         ebene.quelle_versucht = true;
@@ -277,7 +340,8 @@ void Aufgabenausführung::kopiere(const Dateiklasse& f, Ebene& ebene,
 
     if (zähle_erledigt(f.größe, code)) return;
     melde_dateifehler(f, wpnodx, Bild::Datei_kopieren_fehler, quellpfad(aktverzeichnis + f.Name),
-                      "konnte nicht kopiert werden", systemfehlertext(code));
+                      "konnte nicht kopiert werden",
+                      code == quelle_verändert ? std::string(verändert) : systemfehlertext(code));
 }
 
 void Aufgabenausführung::lösche(const Dateiklasse& f, Ebene& ebene,
@@ -293,16 +357,9 @@ void Aufgabenausführung::lösche(const Dateiklasse& f, Ebene& ebene,
         grund = über_link;
     }
     if (code == 0) {
-        // Checked right before: a link is removed itself, never what it points to.
-        auto st = ops.status_ohne_folgen(ebene.ziel.fd(), f.Name);
-        if (!st) {
-            code = st.fehlercode();
-        } else {
-            const mode_t modus = st.wert().st_mode;
-            if (!S_ISLNK(modus) && (modus & S_IWUSR) == 0)
-                (void)ops.setze_rechte_von(ebene.ziel.fd(), f.Name, (modus & 07777) | S_IWUSR);
-            code = ops.entferne_datei(ebene.ziel.fd(), f.Name).fehlercode();
-        }
+        // unlink never follows a link and needs no write permission on the
+        // file itself; a chmod would change every other hard link as well.
+        code = ops.entferne_datei(ebene.ziel.fd(), f.Name).fehlercode();
     }
 
     if (zähle_erledigt(1, code)) return;
@@ -320,9 +377,9 @@ bool Aufgabenausführung::zähle_erledigt(std::int64_t arbeit, int code) {
     return true;
 }
 
-void Aufgabenausführung::melde_dateifehler(const Dateiklasse& f, Knoten wpnodx,
-                                           Bild fehlerbild, const std::string& pfad,
-                                           std::string_view was, const std::string& fehlertext) {
+void Aufgabenausführung::melde_dateifehler(const Dateiklasse& f, Knoten wpnodx, Bild fehlerbild,
+                                           const std::string& pfad, std::string_view was,
+                                           const std::string& fehlertext) {
     d_.erledigt.setze_bild(d_.erledigt.füge_hinzu(wpnodx, f.Name), fehlerbild);
     nachgeben();
     if (melde(art_datei, pfad, was, fehlertext, Knöpfe::OKAbbrechen) == Antwort::Abbrechen)

@@ -62,14 +62,20 @@ private:
     // Counts a file task as done; true (after a yield) when it succeeded.
     bool zähle_erledigt(std::int64_t arbeit, int code);
     // Records a failed file task and asks whether to go on.
-    void melde_dateifehler(const Dateiklasse& f, Erledigtbaum::Knoten wpnodx,
-                           Bild fehlerbild, const std::string& pfad,
-                           std::string_view was, const std::string& fehlertext);
+    void melde_dateifehler(const Dateiklasse& f, Erledigtbaum::Knoten wpnodx, Bild fehlerbild,
+                           const std::string& pfad, std::string_view was,
+                           const std::string& fehlertext);
     // Creates, checks or opens the directory itself; false: skip its contents.
     bool betrete(const Pfadklasse& wpfad, Ebene& ebene, Erledigtbaum::Knoten wpnodx);
     void entferne_verzeichnis(Ebene& ebene, Erledigtbaum::Knoten wpnodx);
     void öffne_ziel(Ebene& ebene, bool darf_link_sein);
+    // A matched directory gets the owner's rwx while the run fills it.
+    void mache_beschreibbar(Ebene& ebene);
+    // Gives a directory whose contents are done the source's attributes.
+    void schließe_ab(Ebene& ebene);
     int quelle(Ebene& ebene);
+    // The source directory's status; nullptr when it cannot be had.
+    const struct stat* quellstatus(Ebene& ebene);
 
     Antwort melde(std::string_view art, const std::string& pfad, std::string_view was,
                   const std::string& fehlertext, Knöpfe knöpfe);
