@@ -5,7 +5,7 @@ set -eu
 
 pakete="build-essential cmake ninja-build pkg-config libutf8proc-dev
         libgtest-dev libgmock-dev qt6-base-dev qt6-qpa-plugins fonts-dejavu-core
-        rsync"
+        rsync fusefat dosfstools"
 
 fehlend=""
 for p in $pakete; do

@@ -274,7 +274,9 @@ void Aufgabenausführung::schließe_ab(Ebene& ebene) {
     Dateigriff verzeichnis(ops, fd.wert());
     verändert_ = true;
     // Like any attribute change, a failure here is not reported.
-    (void)übernimm_attribute(ops, verzeichnis.fd(), *q, als_root);
+    (void)übernimm_rechte(ops, verzeichnis.fd(), *q, als_root);
+    const timespec zeiten[2] = {q->st_atim, q->st_mtim};
+    (void)ops.setze_zeiten(verzeichnis.fd(), zeiten);
 }
 
 const struct stat* Aufgabenausführung::quellstatus(Ebene& ebene) {

@@ -96,6 +96,11 @@ Ausgang PosixDateioperationen::setze_zeiten(int fd, const timespec zeiten[2]) {
     return status_von(::futimens(fd, zeiten));
 }
 
+Ausgang PosixDateioperationen::setze_zeiten_von(int verzeichnis, const std::string& name,
+                                                const timespec zeiten[2]) {
+    return status_von(::utimensat(verzeichnis, name.c_str(), zeiten, AT_SYMLINK_NOFOLLOW));
+}
+
 Ausgang PosixDateioperationen::benenne_um(int verzeichnis_alt, const std::string& alt,
                                           int verzeichnis_neu, const std::string& neu) {
     return status_von(::renameat(verzeichnis_alt, alt.c_str(), verzeichnis_neu, neu.c_str()));

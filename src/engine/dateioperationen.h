@@ -43,6 +43,9 @@ public:
     virtual Ausgang setze_rechte_von(int verzeichnis, const std::string& name, mode_t modus) = 0;
     // futimens(2): access and modification time.
     virtual Ausgang setze_zeiten(int fd, const timespec zeiten[2]) = 0;
+    // utimensat(2) with AT_SYMLINK_NOFOLLOW: never changes what a link points to.
+    virtual Ausgang setze_zeiten_von(int verzeichnis, const std::string& name,
+                                     const timespec zeiten[2]) = 0;
     // renameat(2): replaces an existing target atomically.
     virtual Ausgang benenne_um(int verzeichnis_alt, const std::string& alt, int verzeichnis_neu,
                                const std::string& neu) = 0;
@@ -73,6 +76,8 @@ public:
     Ausgang setze_eigentümer(int fd, uid_t benutzer, gid_t gruppe) override;
     Ausgang setze_rechte_von(int verzeichnis, const std::string& name, mode_t modus) override;
     Ausgang setze_zeiten(int fd, const timespec zeiten[2]) override;
+    Ausgang setze_zeiten_von(int verzeichnis, const std::string& name,
+                             const timespec zeiten[2]) override;
     Ausgang benenne_um(int verzeichnis_alt, const std::string& alt, int verzeichnis_neu,
                        const std::string& neu) override;
     Ausgang entferne_datei(int verzeichnis, const std::string& name) override;

@@ -87,8 +87,7 @@ Ausgang kopiere_blockweise(Dateioperationen& ops, int quelle, int ziel, std::int
     return erfolg();
 }
 
-Ausgang übernimm_attribute(Dateioperationen& ops, int fd, const struct stat& quelle,
-                           bool als_root) {
+Ausgang übernimm_rechte(Dateioperationen& ops, int fd, const struct stat& quelle, bool als_root) {
     mode_t modus = quelle.st_mode & 07777;
     bool eigentum_übernommen = false;
     if (als_root) {
@@ -104,9 +103,7 @@ Ausgang übernimm_attribute(Dateioperationen& ops, int fd, const struct stat& qu
         if (st.wert().st_uid != quelle.st_uid) modus &= ~mode_t{S_ISUID};
         if (st.wert().st_gid != quelle.st_gid) modus &= ~mode_t{S_ISGID};
     }
-    if (Ausgang s = außer_abgelehnt(ops.setze_rechte(fd, modus)); !s) return s;
-    const timespec zeiten[2] = {quelle.st_atim, quelle.st_mtim};
-    return außer_abgelehnt(ops.setze_zeiten(fd, zeiten));
+    return außer_abgelehnt(ops.setze_rechte(fd, modus));
 }
 
 std::string temporärer_name(const std::string& zielname, const std::string& suffix) {
@@ -214,12 +211,20 @@ Ausgang Systemkopie::kopiere(int quellverzeichnis, const std::string& quellname,
                  !gleiche_zeit(danach.wert().st_mtim, st.st_mtim))
             s = Ausgang::fehler(quelle_verändert);
     }
-    if (s) s = übernimm_attribute(ops_, temp.fd(), st, als_root_);
+    if (s) s = übernimm_rechte(ops_, temp.fd(), st, als_root_);
     // close reports a write error that some file systems only notice then.
     if (Ausgang zu = temp.schließe(); s && !zu) s = zu;
     if (s) s = ops_.benenne_um(zielverzeichnis, temp_name, zielverzeichnis, zielname);
-    if (!s) (void)ops_.entferne_datei(zielverzeichnis, temp_name);
-    return s;
+    if (!s) {
+        (void)ops_.entferne_datei(zielverzeichnis, temp_name);
+        return s;
+    }
+    // The times come last, because some file systems (fusefat among them)
+    // give a renamed file the current time. The data are in place by now: a
+    // time that does not take costs no more than a second copy next run.
+    const timespec zeiten[2] = {st.st_atim, st.st_mtim};
+    (void)ops_.setze_zeiten_von(zielverzeichnis, zielname, zeiten);
+    return erfolg();
 }
 
 }  // namespace tarvendo

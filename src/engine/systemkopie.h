@@ -34,13 +34,12 @@ public:
 // errno value, so that no system text can stand for it.
 inline constexpr int quelle_verändert = -2;
 
-// Gives the open file or directory fd what it can take over of quelle: as
-// root the owner and group, then the permission bits (setuid only where the
-// owner, setgid only where the group is quelle's as well), then the access
-// and modification times. A medium that refuses one of them (FAT, some FUSE
-// and network file systems) is no failure; any other error is returned.
-[[nodiscard]] Ausgang übernimm_attribute(Dateioperationen& ops, int fd, const struct stat& quelle,
-                                         bool als_root);
+// Gives the open file or directory fd quelle's owner and group (as root)
+// and permission bits, setuid only where the owner, setgid only where the
+// group is quelle's as well. A medium that refuses them (FAT, some FUSE and
+// network file systems) is no failure; any other error is returned.
+[[nodiscard]] Ausgang übernimm_rechte(Dateioperationen& ops, int fd, const struct stat& quelle,
+                                      bool als_root);
 
 // The hidden name a copy of zielname is written under first: a dot, the name
 // (cut so that the whole stays within 255 bytes), ".tarvendo-" and suffix.
@@ -52,8 +51,9 @@ public:
 
     // Copies the file quellname in the directory quellverzeichnis to zielname
     // in zielverzeichnis (both open directory descriptors), replacing an
-    // existing target. The copy gets the source's attributes as far as the
-    // medium takes them (übernimm_attribute). On failure, on cancel (a
+    // existing target. The copy gets the source's owner and bits as far as
+    // the medium takes them (übernimm_rechte), and its access and
+    // modification times, which a medium may refuse as well. On failure, on cancel (a
     // nonzero abbruchflag, tested after every chunk: ECANCELED) and when the
     // source's size or modification time changed during the copy
     // (quelle_verändert) the temporary file is removed and an existing target

@@ -60,6 +60,9 @@ public:
     Ausgang setze_zeiten(int fd, const timespec t[2]) override {
         return weiter(__func__, &P::setze_zeiten, fd, t);
     }
+    Ausgang setze_zeiten_von(int v, const std::string& n, const timespec t[2]) override {
+        return weiter(__func__, &P::setze_zeiten_von, v, n, t);
+    }
     Ausgang benenne_um(int va, const std::string& a, int vn, const std::string& n) override {
         return weiter(__func__, &P::benenne_um, va, a, vn, n);
     }

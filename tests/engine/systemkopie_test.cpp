@@ -130,7 +130,7 @@ INSTANTIATE_TEST_SUITE_P(
         Fall{"RechteFehlen", "setze_rechte", 1, ENOSYS, 0, Eingriff::keiner, 0600},
         Fall{"RechteNichtUnterstuetzt", "setze_rechte", 1, EOPNOTSUPP, 0, Eingriff::keiner, 0600},
         Fall{"EigentuemerVerweigert", "setze_eigentümer", 1, EPERM, 0},
-        Fall{"ZeitenVerweigert", "setze_zeiten", 1, EPERM, 0, Eingriff::keiner, 0640, false},
+        Fall{"ZeitenVerweigert", "setze_zeiten_von", 1, EPERM, 0, Eingriff::keiner, 0640, false},
         Fall{"RechteEinLesefehler", "setze_rechte", 1, EIO, EIO},
         Fall{"SchliessenMeldetSchreibfehler", "schließe", 1, EIO, EIO},
         Fall{"Umbenennen", "benenne_um", 1, EXDEV, EXDEV},
