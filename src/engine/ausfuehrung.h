@@ -62,9 +62,9 @@ private:
     // Counts a file task as done; true (after a yield) when it succeeded.
     bool zähle_erledigt(std::int64_t arbeit, int code);
     // Records a failed file task and asks whether to go on.
-    void melde_dateifehler(const Dateiklasse& f, Erledigtbaum::Knoten wpnodx, Bild fehlerbild,
-                           const std::string& pfad, std::string_view was,
-                           const std::string& fehlertext);
+    void melde_dateifehler(const Dateiklasse& f, Erledigtbaum::Knoten wpnodx,
+                           Bild fehlerbild, const std::string& pfad,
+                           std::string_view was, const std::string& fehlertext);
     // Creates, checks or opens the directory itself; false: skip its contents.
     bool betrete(const Pfadklasse& wpfad, Ebene& ebene, Erledigtbaum::Knoten wpnodx);
     void entferne_verzeichnis(Ebene& ebene, Erledigtbaum::Knoten wpnodx);

@@ -43,7 +43,7 @@ bool gleiche_zeit(const timespec& a, const timespec& b) {
 }
 
 Ausgang lies_voll(Dateioperationen& ops, int fd, char* puffer, std::size_t länge,
-                  std::size_t& gelesen) {
+                 std::size_t& gelesen) {
     gelesen = 0;
     while (gelesen < länge) {
         auto n = ops.lies(fd, puffer + gelesen, länge - gelesen);
@@ -68,7 +68,7 @@ Ausgang schreibe_voll(Dateioperationen& ops, int fd, const char* daten, std::siz
 }  // namespace
 
 Ausgang kopiere_blockweise(Dateioperationen& ops, int quelle, int ziel, std::int64_t länge,
-                           Kopierbeobachter& beobachter, const std::int32_t& abbruchflag) {
+                          Kopierbeobachter& beobachter, const std::int32_t& abbruchflag) {
     char puffer[block];
     std::int64_t position = 0;
     while (position < länge) {
@@ -152,7 +152,7 @@ Ergebnis<int> Systemkopie::erstelle_temporär(int zielverzeichnis, const std::st
 }
 
 Ausgang Systemkopie::übertrage(int quelle, int ziel, std::int64_t größe,
-                               Kopierbeobachter& beobachter, const std::int32_t& abbruchflag) {
+                              Kopierbeobachter& beobachter, const std::int32_t& abbruchflag) {
     if (größe <= 0) return erfolg();
     if (größe >= klonen_ab && ops_.klone(ziel, quelle)) {
         beobachter.kopierfortschritt(größe, größe);
@@ -183,9 +183,9 @@ Ausgang Systemkopie::übertrage(int quelle, int ziel, std::int64_t größe,
     return erfolg();
 }
 
-Ausgang Systemkopie::kopiere(int quellverzeichnis, const std::string& quellname,
-                             int zielverzeichnis, const std::string& zielname,
-                             Kopierbeobachter& beobachter, const std::int32_t& abbruchflag) {
+Ausgang Systemkopie::kopiere(int quellverzeichnis, const std::string& quellname, int zielverzeichnis,
+                            const std::string& zielname, Kopierbeobachter& beobachter,
+                            const std::int32_t& abbruchflag) {
     // O_NONBLOCK keeps a FIFO from blocking the open; it is refused below.
     auto quelle_fd =
         ops_.öffne(quellverzeichnis, quellname, O_RDONLY | O_CLOEXEC | O_NOCTTY | O_NONBLOCK, 0);

@@ -72,7 +72,7 @@ private:
     Ergebnis<int> erstelle_temporär(int zielverzeichnis, const std::string& zielname,
                                     std::string& name);
     Ausgang übertrage(int quelle, int ziel, std::int64_t größe, Kopierbeobachter& beobachter,
-                      const std::int32_t& abbruchflag);
+                     const std::int32_t& abbruchflag);
     std::string nächstes_suffix();
 
     Dateioperationen& ops_;
