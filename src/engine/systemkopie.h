@@ -53,11 +53,11 @@ public:
     // in zielverzeichnis (both open directory descriptors), replacing an
     // existing target. The copy gets the source's owner and bits as far as
     // the medium takes them (übernimm_rechte), and its access and
-    // modification times, which a medium may refuse as well. On failure, on cancel (a
-    // nonzero abbruchflag, tested after every chunk: ECANCELED) and when the
-    // source's size or modification time changed during the copy
-    // (quelle_verändert) the temporary file is removed and an existing target
-    // is left as it was. Returns the errno of the failing step.
+    // modification times, which a medium may refuse as well. On failure, on
+    // cancel (a nonzero abbruchflag, tested after every chunk: ECANCELED)
+    // and when the source's size or modification time changed during the
+    // copy (quelle_verändert) the temporary file is removed and an existing
+    // target is left as it was. Returns the errno of the failing step.
     [[nodiscard]] Ausgang kopiere(int quellverzeichnis, const std::string& quellname,
                                   int zielverzeichnis, const std::string& zielname,
                                   Kopierbeobachter& beobachter, const std::int32_t& abbruchflag);
