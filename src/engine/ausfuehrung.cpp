@@ -21,6 +21,7 @@ constexpr std::string_view art_verzeichnis = "Verzeichnis ";
 constexpr std::string_view art_datei = "Datei ";
 constexpr std::string_view andere_grenze =
     "Der Pfad führt in ein anderes Dateisystem; dort wird nichts gelöscht.";
+constexpr std::string_view verändert = "Die Datei wurde während des Kopierens verändert.";
 
 // Per mille of teil in ganzes, halves to the even neighbour.
 std::int32_t promille(std::int64_t teil, std::int64_t ganzes) {
@@ -54,6 +55,8 @@ struct Aufgabenausführung::Ebene {
     Dateigriff ziel;
     int ziel_fehler = 0;      // why ziel is not open
     std::uint64_t gerät = 0;  // of ziel
+    mode_t zielmodus = 0;     // of ziel when it was opened
+    bool erstellt = false;    // the run created the target directory
     bool geschützt = false;   // on another file system than the base: delete nothing
     Knoten knoten = Erledigtbaum::kein_knoten;
     // File deletions done early, to make room for a directory of the same name.
@@ -61,6 +64,9 @@ struct Aufgabenausführung::Ebene {
     Dateigriff quelle;
     int quell_fehler = 0;
     bool quelle_versucht = false;
+    struct stat quellstatus {};
+    bool quellstatus_versucht = false;
+    bool quellstatus_da = false;
 
     [[nodiscard]] int eltern_fd() const { return eltern ? eltern->ziel.fd() : AT_FDCWD; }
     // Why nothing can be done in the parent; 0 when it is open.
@@ -143,7 +149,10 @@ void Aufgabenausführung::aufgaben_durchführen(const Pfadklasse& wpfad, Knoten 
         if (zustand.abbruch) return;
     }
 
-    if (wpfad.aufgabe == aufgabe_löschen) entferne_verzeichnis(ebene, wpnodx);
+    if (wpfad.aufgabe == aufgabe_löschen)
+        entferne_verzeichnis(ebene, wpnodx);
+    else
+        schließe_ab(ebene);
 }
 
 bool Aufgabenausführung::betrete(const Pfadklasse& wpfad, Ebene& ebene, Knoten wpnodx) {
@@ -155,7 +164,11 @@ bool Aufgabenausführung::betrete(const Pfadklasse& wpfad, Ebene& ebene, Knoten 
         int code = ebene.eltern_fehler();
         if (code == 0) {
             platz_schaffen(wpfad, ebene);
-            code = ops.erstelle_verzeichnis(ebene.eltern_fd(), ebene.ziel_ort, 0777).fehlercode();
+            // Never more open than the source, even for a moment; the owner
+            // fills it, and schließe_ab sets the exact bits.
+            const struct stat* q = quellstatus(ebene);
+            const mode_t modus = (q ? q->st_mode & 0777 : 0) | S_IRWXU;
+            code = ops.erstelle_verzeichnis(ebene.eltern_fd(), ebene.ziel_ort, modus).fehlercode();
         }
         if (code != 0) {
             erledigt.setze_bild(wpnodx, Bild::Verzeichnis_kopieren_fehler);
@@ -166,6 +179,7 @@ bool Aufgabenausführung::betrete(const Pfadklasse& wpfad, Ebene& ebene, Knoten 
         }
         erledigt.setze_bild(wpnodx, Bild::Verzeichnis_kopieren);
         nachgeben();
+        ebene.erstellt = true;
         öffne_ziel(ebene);
         return true;
     }
@@ -176,6 +190,7 @@ bool Aufgabenausführung::betrete(const Pfadklasse& wpfad, Ebene& ebene, Knoten 
                                                       : nullptr)
                 schreibweise_angleichen(*ebene.eltern, *alt, wpfad.pfadname);
         öffne_ziel(ebene);
+        mache_beschreibbar(ebene);
         return true;
     }
 
@@ -241,6 +256,7 @@ void Aufgabenausführung::öffne_ziel(Ebene& ebene) {
     // A mount point below the base: its contents belong to another medium.
     if (auto st = ops.status(ebene.ziel.fd())) {
         ebene.gerät = static_cast<std::uint64_t>(st.wert().st_dev);
+        ebene.zielmodus = st.wert().st_mode;
         if (ebene.eltern && ebene.gerät != ebene.eltern->gerät) ebene.geschützt = true;
     }
 }
@@ -276,6 +292,55 @@ void Aufgabenausführung::platz_schaffen(const Pfadklasse& wpfad, Ebene& ebene) 
         return;
     eltern->vorgezogen.push_back(f);
     lösche(*f, *eltern, eltern->relativ + "/", eltern->knoten);
+}
+
+void Aufgabenausführung::mache_beschreibbar(Ebene& ebene) {
+    // The chosen base keeps what the user gave it, and so does another medium.
+    if (!ebene.eltern || !ebene.ziel.offen() || ebene.geschützt) return;
+    if ((ebene.zielmodus & S_IRWXU) == S_IRWXU) return;
+    verändert_ = true;
+    (void)d_.ops.setze_rechte_von(ebene.eltern_fd(), ebene.ziel_ort,
+                                  (ebene.zielmodus & 07777) | S_IRWXU);
+}
+
+void Aufgabenausführung::schließe_ab(Ebene& ebene) {
+    if (!ebene.eltern || !ebene.ziel.offen() || ebene.geschützt) return;
+    const struct stat* q = quellstatus(ebene);
+    if (!q) return;
+    Dateioperationen& ops = d_.ops;
+    const bool als_root = systemkopie_.als_root();
+    if (!ebene.erstellt) {
+        // A matched directory that already has it all is left alone.
+        auto z = ops.status(ebene.ziel.fd());
+        if (z && (z.wert().st_mode & 07777) == (q->st_mode & 07777) &&
+            z.wert().st_mtim.tv_sec == q->st_mtim.tv_sec &&
+            z.wert().st_mtim.tv_nsec == q->st_mtim.tv_nsec &&
+            (!als_root || (z.wert().st_uid == q->st_uid && z.wert().st_gid == q->st_gid)))
+            return;
+    }
+    // The walk holds the directory as a path only; changing it needs it open.
+    auto fd = ops.öffne(ebene.ziel.fd(), ".", O_RDONLY | O_DIRECTORY | O_CLOEXEC, 0);
+    if (!fd) return;
+    Dateigriff verzeichnis(ops, fd.wert());
+    verändert_ = true;
+    // Like any attribute change, a failure here is not reported.
+    (void)übernimm_rechte(ops, verzeichnis.fd(), *q, als_root);
+    const timespec zeiten[2] = {q->st_atim, q->st_mtim};
+    (void)ops.setze_zeiten(verzeichnis.fd(), zeiten);
+}
+
+const struct stat* Aufgabenausführung::quellstatus(Ebene& ebene) {
+    if (!ebene.quellstatus_versucht) {
+        ebene.quellstatus_versucht = true;
+        if (const int fd = quelle(ebene); fd >= 0) {
+            auto st = d_.ops.status(fd);
+            if (st) {
+                ebene.quellstatus = st.wert();
+                ebene.quellstatus_da = true;
+            }
+        }
+    }
+    return ebene.quellstatus_da ? &ebene.quellstatus : nullptr;
 }
 
 int Aufgabenausführung::quelle(Ebene& ebene) {
@@ -327,7 +392,8 @@ void Aufgabenausführung::kopiere(const Dateiklasse& f, Ebene& ebene,
 
     if (zähle_erledigt(f.größe, code)) return;
     melde_dateifehler(f, wpnodx, Bild::Datei_kopieren_fehler, quellpfad(aktverzeichnis + f.Name),
-                      "konnte nicht kopiert werden", systemfehlertext(code));
+                      "konnte nicht kopiert werden",
+                      code == quelle_verändert ? std::string(verändert) : systemfehlertext(code));
 }
 
 void Aufgabenausführung::lösche(const Dateiklasse& f, Ebene& ebene,
@@ -343,16 +409,9 @@ void Aufgabenausführung::lösche(const Dateiklasse& f, Ebene& ebene,
         grund = andere_grenze;
     }
     if (code == 0) {
-        // Checked right before: a link is removed itself, never what it points to.
-        auto st = ops.status_ohne_folgen(ebene.ziel.fd(), f.Name);
-        if (!st) {
-            code = st.fehlercode();
-        } else {
-            const mode_t modus = st.wert().st_mode;
-            if (!S_ISLNK(modus) && (modus & S_IWUSR) == 0)
-                (void)ops.setze_rechte_von(ebene.ziel.fd(), f.Name, (modus & 07777) | S_IWUSR);
-            code = ops.entferne_datei(ebene.ziel.fd(), f.Name).fehlercode();
-        }
+        // unlink never follows a link and needs no write permission on the
+        // file itself; a chmod would change every other hard link as well.
+        code = ops.entferne_datei(ebene.ziel.fd(), f.Name).fehlercode();
     }
 
     if (zähle_erledigt(1, code)) return;

@@ -73,7 +73,13 @@ private:
     void schreibweise_angleichen(Ebene& ebene, const std::string& alt, const std::string& neu);
     // Deletes a file in the way of the directory wpfad early, if ticked.
     void platz_schaffen(const Pfadklasse& wpfad, Ebene& ebene);
+    // A matched directory gets the owner's rwx while the run fills it.
+    void mache_beschreibbar(Ebene& ebene);
+    // Gives a directory whose contents are done the source's attributes.
+    void schließe_ab(Ebene& ebene);
     int quelle(Ebene& ebene);
+    // The source directory's status; nullptr when it cannot be had.
+    const struct stat* quellstatus(Ebene& ebene);
 
     Antwort melde(std::string_view art, const std::string& pfad, std::string_view was,
                   const std::string& fehlertext, Knöpfe knöpfe);

@@ -83,6 +83,10 @@ Ausgang PosixDateioperationen::setze_rechte(int fd, mode_t modus) {
     return status_von(::fchmod(fd, modus));
 }
 
+Ausgang PosixDateioperationen::setze_eigentümer(int fd, uid_t benutzer, gid_t gruppe) {
+    return status_von(::fchown(fd, benutzer, gruppe));
+}
+
 Ausgang PosixDateioperationen::setze_rechte_von(int verzeichnis, const std::string& name,
                                                mode_t modus) {
     return status_von(::fchmodat(verzeichnis, name.c_str(), modus, AT_SYMLINK_NOFOLLOW));
@@ -90,6 +94,11 @@ Ausgang PosixDateioperationen::setze_rechte_von(int verzeichnis, const std::stri
 
 Ausgang PosixDateioperationen::setze_zeiten(int fd, const timespec zeiten[2]) {
     return status_von(::futimens(fd, zeiten));
+}
+
+Ausgang PosixDateioperationen::setze_zeiten_von(int verzeichnis, const std::string& name,
+                                                const timespec zeiten[2]) {
+    return status_von(::utimensat(verzeichnis, name.c_str(), zeiten, AT_SYMLINK_NOFOLLOW));
 }
 
 Ausgang PosixDateioperationen::benenne_um(int verzeichnis_alt, const std::string& alt,

@@ -37,10 +37,15 @@ public:
     virtual Ergebnis<std::size_t> schreibe(int fd, const void* daten, std::size_t länge) = 0;
     // fchmod(2)
     virtual Ausgang setze_rechte(int fd, mode_t modus) = 0;
+    // fchown(2): owner and group.
+    virtual Ausgang setze_eigentümer(int fd, uid_t benutzer, gid_t gruppe) = 0;
     // fchmodat(2) with AT_SYMLINK_NOFOLLOW: never changes what a link points to.
     virtual Ausgang setze_rechte_von(int verzeichnis, const std::string& name, mode_t modus) = 0;
     // futimens(2): access and modification time.
     virtual Ausgang setze_zeiten(int fd, const timespec zeiten[2]) = 0;
+    // utimensat(2) with AT_SYMLINK_NOFOLLOW: never changes what a link points to.
+    virtual Ausgang setze_zeiten_von(int verzeichnis, const std::string& name,
+                                     const timespec zeiten[2]) = 0;
     // renameat(2): replaces an existing target atomically.
     virtual Ausgang benenne_um(int verzeichnis_alt, const std::string& alt, int verzeichnis_neu,
                               const std::string& neu) = 0;
@@ -67,8 +72,11 @@ public:
     Ergebnis<std::size_t> lies(int fd, void* puffer, std::size_t länge) override;
     Ergebnis<std::size_t> schreibe(int fd, const void* daten, std::size_t länge) override;
     Ausgang setze_rechte(int fd, mode_t modus) override;
+    Ausgang setze_eigentümer(int fd, uid_t benutzer, gid_t gruppe) override;
     Ausgang setze_rechte_von(int verzeichnis, const std::string& name, mode_t modus) override;
     Ausgang setze_zeiten(int fd, const timespec zeiten[2]) override;
+    Ausgang setze_zeiten_von(int verzeichnis, const std::string& name,
+                             const timespec zeiten[2]) override;
     Ausgang benenne_um(int verzeichnis_alt, const std::string& alt, int verzeichnis_neu,
                       const std::string& neu) override;
     Ausgang entferne_datei(int verzeichnis, const std::string& name) override;

@@ -28,6 +28,20 @@ bool kopierbereich_abgelehnt(int code) {
     return code == EXDEV || code == EINVAL || code == ENOSYS || code == EOPNOTSUPP;
 }
 
+// A medium that cannot keep an owner, a mode or a time says so with these.
+bool abgelehnt(int code) {
+    return code == EPERM || code == EACCES || code == ENOSYS || code == EOPNOTSUPP ||
+           code == EINVAL;
+}
+
+Ausgang außer_abgelehnt(Ausgang s) {
+    return s || abgelehnt(s.fehlercode()) ? erfolg() : s;
+}
+
+bool gleiche_zeit(const timespec& a, const timespec& b) {
+    return a.tv_sec == b.tv_sec && a.tv_nsec == b.tv_nsec;
+}
+
 Ausgang lies_voll(Dateioperationen& ops, int fd, char* puffer, std::size_t länge,
                  std::size_t& gelesen) {
     gelesen = 0;
@@ -73,6 +87,25 @@ Ausgang kopiere_blockweise(Dateioperationen& ops, int quelle, int ziel, std::int
     return erfolg();
 }
 
+Ausgang übernimm_rechte(Dateioperationen& ops, int fd, const struct stat& quelle, bool als_root) {
+    mode_t modus = quelle.st_mode & 07777;
+    bool eigentum_übernommen = false;
+    if (als_root) {
+        // Before the mode: a change of owner clears setuid and setgid.
+        Ausgang s = ops.setze_eigentümer(fd, quelle.st_uid, quelle.st_gid);
+        if (!s && !abgelehnt(s.fehlercode())) return s;
+        eigentum_übernommen = s.ok();
+    }
+    // A file of an ordinary user must not become a setuid program of another.
+    if ((modus & (S_ISUID | S_ISGID)) != 0 && !eigentum_übernommen) {
+        auto st = ops.status(fd);
+        if (!st) return Ausgang::fehler(st.fehlercode());
+        if (st.wert().st_uid != quelle.st_uid) modus &= ~mode_t{S_ISUID};
+        if (st.wert().st_gid != quelle.st_gid) modus &= ~mode_t{S_ISGID};
+    }
+    return außer_abgelehnt(ops.setze_rechte(fd, modus));
+}
+
 std::string temporärer_name(const std::string& zielname, const std::string& suffix) {
     const std::size_t platz = name_max - 1 - kennung.size() - suffix.size();
     std::string name = ".";
@@ -86,7 +119,8 @@ Systemkopie::Systemkopie(Dateioperationen& ops)
     : ops_(ops),
       zufall_(
           static_cast<std::uint64_t>(std::chrono::steady_clock::now().time_since_epoch().count()) ^
-          (static_cast<std::uint64_t>(::getpid()) << 32)) {}
+          (static_cast<std::uint64_t>(::getpid()) << 32)),
+      als_root_(::geteuid() == 0) {}
 
 std::string Systemkopie::nächstes_suffix() {
     static constexpr char zeichen[] =
@@ -167,15 +201,30 @@ Ausgang Systemkopie::kopiere(int quellverzeichnis, const std::string& quellname,
     if (!temp_fd) return Ausgang::fehler(temp_fd.fehlercode());
     Dateigriff temp(ops_, temp_fd.wert());
 
-    const timespec zeiten[2] = {st.st_atim, st.st_mtim};
     Ausgang s = übertrage(quelle.fd(), temp.fd(), st.st_size, beobachter, abbruchflag);
-    if (s) s = ops_.setze_rechte(temp.fd(), st.st_mode & 07777);
-    if (s) s = ops_.setze_zeiten(temp.fd(), zeiten);
+    if (s) {
+        // A torn copy with the old time would look up to date to every later run.
+        auto danach = ops_.status(quelle.fd());
+        if (!danach)
+            s = Ausgang::fehler(danach.fehlercode());
+        else if (danach.wert().st_size != st.st_size ||
+                 !gleiche_zeit(danach.wert().st_mtim, st.st_mtim))
+            s = Ausgang::fehler(quelle_verändert);
+    }
+    if (s) s = übernimm_rechte(ops_, temp.fd(), st, als_root_);
     // close reports a write error that some file systems only notice then.
     if (Ausgang zu = temp.schließe(); s && !zu) s = zu;
     if (s) s = ops_.benenne_um(zielverzeichnis, temp_name, zielverzeichnis, zielname);
-    if (!s) (void)ops_.entferne_datei(zielverzeichnis, temp_name);
-    return s;
+    if (!s) {
+        (void)ops_.entferne_datei(zielverzeichnis, temp_name);
+        return s;
+    }
+    // The times come last, because some file systems (fusefat among them)
+    // give a renamed file the current time. The data are in place by now: a
+    // time that does not take costs no more than a second copy next run.
+    const timespec zeiten[2] = {st.st_atim, st.st_mtim};
+    (void)ops_.setze_zeiten_von(zielverzeichnis, zielname, zeiten);
+    return erfolg();
 }
 
 }  // namespace tarvendo

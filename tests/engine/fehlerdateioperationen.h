@@ -51,11 +51,17 @@ public:
     Ausgang setze_rechte(int fd, mode_t m) override {
         return weiter(__func__, &P::setze_rechte, fd, m);
     }
+    Ausgang setze_eigentümer(int fd, uid_t u, gid_t g) override {
+        return weiter(__func__, &P::setze_eigentümer, fd, u, g);
+    }
     Ausgang setze_rechte_von(int v, const std::string& n, mode_t m) override {
         return weiter(__func__, &P::setze_rechte_von, v, n, m);
     }
     Ausgang setze_zeiten(int fd, const timespec t[2]) override {
         return weiter(__func__, &P::setze_zeiten, fd, t);
+    }
+    Ausgang setze_zeiten_von(int v, const std::string& n, const timespec t[2]) override {
+        return weiter(__func__, &P::setze_zeiten_von, v, n, t);
     }
     Ausgang benenne_um(int va, const std::string& a, int vn, const std::string& n) override {
         return weiter(__func__, &P::benenne_um, va, a, vn, n);
