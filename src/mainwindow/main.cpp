@@ -2,7 +2,9 @@
 
 #include <QApplication>
 
+#include "engine/dateigrenze.h"
 #include "mainwindow/hauptfenster.h"
+#include "mainwindow/signalwache.h"
 #include "mainwindow/sprache.h"
 
 int main(int argc, char** argv) {
@@ -10,7 +12,9 @@ int main(int argc, char** argv) {
     QApplication::setApplicationName(QStringLiteral("Tarvendo"));
     (void)tarvendo::lade_übersetzungen();
 
+    tarvendo::erhöhe_dateigrenze();
     tarvendo::verzeichnis fenster;
+    const tarvendo::Signalwache wache([&fenster] { fenster.close(); });
     fenster.Form_Load();
     return QApplication::exec();
 }
