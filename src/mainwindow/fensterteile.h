@@ -5,6 +5,12 @@
 #include <QString>
 #include <QToolButton>
 
+#include <functional>
+
+#include "engine/schnittstellen.h"
+#include "engine/vergleich.h"
+#include "mainwindow/meldung.h"
+
 namespace tarvendo {
 
 class Baumansicht;
@@ -24,6 +30,17 @@ struct Fensterteile {
     Status* Arbeitsverzeichnis = nullptr;
     Status* Arbeitsinfo = nullptr;
     Status* Arbeitsdatei = nullptr;
+};
+
+// What both commands of the window work with.
+struct Befehlsumgebung {
+    Fensterteile& teile;
+    Anzeigen& anzeigen;
+    Ereignisschleife& schleife;
+    Programmzustand& zustand;
+    Vergleichsstand& stand;
+    Meldungsweg& meldung;
+    std::function<void()> schließe_fenster;  // a close request, refused while busy
 };
 
 // A command shows "abbrechen" on its button while it runs, in any case.

@@ -87,15 +87,17 @@ verzeichnis::~verzeichnis() {
 void verzeichnis::setze_dateisystem(Verzeichnisquelle* quelle) {
     dateisystem_ = quelle;
     vergleich_ = std::make_unique<Vergleichsbefehl>(
-        Vergleichsbefehl::Dienste{teile_, *anzeigen_, *schleife_, zustand_, stand_, *ansicht_,
-                                  meldungsweg_, [this] { close(); }, dateisystem_});
+        Vergleichsbefehl::Dienste{umgebung(), *ansicht_, dateisystem_});
+}
+
+Befehlsumgebung verzeichnis::umgebung() {
+    return {teile_, *anzeigen_, *schleife_, zustand_, stand_, meldungsweg_, [this] { close(); }};
 }
 
 void verzeichnis::setze_dateioperationen(Dateioperationen* ops) {
     dateioperationen_ = ops;
     synchron_ = std::make_unique<Synchronisierbefehl>(
-        Synchronisierbefehl::Dienste{teile_, *anzeigen_, *schleife_, zustand_, stand_,
-                                     meldungsweg_, [this] { close(); }, dateioperationen_});
+        Synchronisierbefehl::Dienste{umgebung(), dateioperationen_});
 }
 
 double verzeichnis::twips_x() const {

@@ -81,6 +81,7 @@ private:
     void sichere_sitzung();
     [[nodiscard]] QSize außenmaß() const;  // outer size in pixels, restored size when minimised
     void schwerer_fehler(const std::string& text);
+    [[nodiscard]] Befehlsumgebung umgebung();
     // Lets the user choose the directory of feld; drops the tasks in any case.
     void wähle_verzeichnis(Pfadfeld* feld, const char* hinweis, const char* titel);
 

@@ -16,15 +16,8 @@ namespace tarvendo {
 
 class Synchronisierbefehl {
 public:
-    struct Dienste {
-        Fensterteile& teile;
-        Anzeigen& anzeigen;
-        Ereignisschleife& schleife;
-        Programmzustand& zustand;
-        Vergleichsstand& stand;
-        Meldungsweg& meldung;
-        std::function<void()> schließe_fenster;  // a close request, refused while busy
-        Dateioperationen* ops = nullptr;         // nullptr: the real ones
+    struct Dienste : Befehlsumgebung {
+        Dateioperationen* ops = nullptr;  // nullptr: the real ones
     };
 
     explicit Synchronisierbefehl(Dienste dienste) : d_(std::move(dienste)) {}

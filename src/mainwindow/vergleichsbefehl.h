@@ -15,15 +15,8 @@ namespace tarvendo {
 
 class Vergleichsbefehl {
 public:
-    struct Dienste {
-        Fensterteile& teile;
-        Anzeigen& anzeigen;
-        Ereignisschleife& schleife;
-        Programmzustand& zustand;
-        Vergleichsstand& stand;
+    struct Dienste : Befehlsumgebung {
         Aufgabenansicht& ansicht;
-        Meldungsweg& meldung;
-        std::function<void()> schließe_fenster;    // a close request, refused while busy
         Verzeichnisquelle* dateisystem = nullptr;  // nullptr: the real one
     };
 
