@@ -49,7 +49,10 @@ TEST_F(FensterTest, GanzeSitzungVomVergleichBisZumAbgleich) {
     schreibe_datei(daten / "z/alt/x", "x");
     ::chmod((daten / "q/A/1.txt").c_str(), 0640);
     test::setze_zeit(daten / "q/A/1.txt", 1500000000, 123456789);
-    starte_mit("q", "z");
+    setze_einstellung("Administration", "version", "1.0");
+    setze_einstellung("LastSession", "sourcepath", daten / "q");
+    setze_einstellung("LastSession", "destpath", daten / "z");
+    starte();  // the paths of the last session
 
     fenster->CompareButton_Click();
     ASSERT_EQ(info(), "7 kopieren / 2 löschen");
