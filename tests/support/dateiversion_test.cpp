@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <exception>
+#include <regex>
 
 #include "testhilfe/tempverzeichnis.h"
 
@@ -46,9 +47,8 @@ TEST(gib_dateiversion, VersionAusDemEchtenDateinamen) {
     for (const std::string& pfad :
          {tmp / "libfalsch.so.9", tmp / "libfehlt.so.1", tmp / "libordner.so.1",
           tmp / "libhängend.so.1", tmp / "libschleife.so.1", std::string(),
-          tmp / "lib/libecht.so.4.5.6/"}) {
+          tmp / "lib/libecht.so.4.5.6/"})
         EXPECT_EQ(gib_dateiversion(pfad), "NV") << pfad;
-    }
 }
 
 TEST(gib_dateiversion, EchteBibliothekDesSystems) {
@@ -56,9 +56,7 @@ TEST(gib_dateiversion, EchteBibliothekDesSystems) {
     Dl_info info{};
     ASSERT_NE(dladdr(reinterpret_cast<const void*>(&std::terminate), &info), 0);
     const std::string version = gib_dateiversion(info.dli_fname);
-    ASSERT_GE(version.size(), 7U) << version;
-    EXPECT_EQ(version.substr(0, 4), "6.0.") << version;
-    EXPECT_EQ(version.substr(version.size() - 2), ".0") << version;
+    EXPECT_TRUE(std::regex_match(version, std::regex(R"(6\.0\.\d+\.0)"))) << version;
 }
 
 }  // namespace

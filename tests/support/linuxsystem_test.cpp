@@ -51,9 +51,8 @@ TEST(Linuxsystem, OsReleaseWerte) {
         {"PRETTY_NAME=erst\nNAME=x\nPRETTY_NAME=zuletzt\n", "zuletzt"},
         {"# PRETTY_NAME=\"Bemerkung\"\nPRETTY_NAMEX=a\nXPRETTY_NAME=b\nPRETTY_NAME", std::nullopt},
     };
-    for (const auto& [zeile, wert] : zeilen) {
+    for (const auto& [zeile, wert] : zeilen)
         EXPECT_EQ(os_release_wert(zeile, "PRETTY_NAME"), wert) << zeile;
-    }
     EXPECT_EQ(systemname_aus_os_release("NAME=Gentoo\nPRETTY_NAME=\"\"\n"), "Gentoo");
     EXPECT_EQ(systemname_aus_os_release("ID=unbekannt\n"), "Linux");
 }
@@ -91,9 +90,7 @@ TEST(Linuxsystem, AlsQuelleVonOperatingSystem) {
     z.zeigerbreite = 4;
 
     const OperatingSystem os(std::make_unique<Linuxsystem>(z));
-    EXPECT_EQ(os.Version(), 0);
-    EXPECT_EQ(os.Major(), 6);
-    EXPECT_EQ(os.Minor(), 1);
+    EXPECT_EQ(std::tuple(os.Version(), os.Major(), os.Minor()), std::tuple(0, 6, 1));
     EXPECT_EQ(os.Name(), "Debian GNU/Linux 12");
     EXPECT_EQ(os.ToString(), "Linux 6.1.0-18-686-pae");
     EXPECT_EQ(os.Language(), "de_AT");

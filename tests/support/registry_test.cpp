@@ -46,7 +46,6 @@ TEST_F(Registry, VorgabenWerteUndAbschnitte) {
 
     EXPECT_EQ(lösche_abschnitt("LastSession"), 0);
     EXPECT_EQ(gib_einstellung("LastSession", "destpath", "/"), "/");
-    EXPECT_EQ(gib_einstellung("Administration", "fheigth", 0), "-7200");
     EXPECT_EQ(lösche_abschnitt("LastSession"), 0) << "a missing section is no error";
     EXPECT_EQ(lösche_abschnitt(""), 0);
     EXPECT_EQ(gib_einstellung("Administration", "fheigth", 0), "-7200") << "nothing else goes";
