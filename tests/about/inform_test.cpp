@@ -101,17 +101,11 @@ struct FestesSystem final : Systemabfrage {
 };
 
 TEST(gib_systemname, ServicePackNurWennVorhanden) {
-    Versionssatz xp;
-    xp.major = 5;
-    xp.minor = 1;
-    xp.plattform = plattform_windows_nt;
-    xp.servicepack = "Service Pack 3";
-    xp.produkttyp = produkttyp_workstation;
-    Versionssatz fremd;
-    fremd.plattform = 7;
+    // major, minor, build, platform, service pack, its numbers, suite, product type
     const std::pair<Versionssatz, std::string> fälle[] = {
-        {xp, "XP Professional, Service Pack 3"},
-        {fremd, "Debian GNU/Linux 12 (bookworm)"},
+        {{5, 1, 0, plattform_windows_nt, "Service Pack 3", 0, 0, 0, produkttyp_workstation},
+         "XP Professional, Service Pack 3"},
+        {{0, 0, 0, 7, {}, 0, 0, 0, 0}, "Debian GNU/Linux 12 (bookworm)"},
     };
     for (const auto& [satz, erwartet] : fälle) {
         auto quelle = std::make_unique<FestesSystem>();
@@ -126,8 +120,7 @@ TEST(Inform, ModalÜberDemHauptfensterUndLinksÖffnen) {
     hauptfenster.show();
     Inform* const dialog = Inform::zeige(&hauptfenster);
     const QPointer<Inform> offen = dialog;
-    EXPECT_TRUE(dialog->isVisible());
-    EXPECT_TRUE(dialog->isModal());
+    EXPECT_TRUE(dialog->isVisible() && dialog->isModal());
     EXPECT_EQ(dialog->parentWidget(), &hauptfenster);
     EXPECT_LE((dialog->geometry().center() - hauptfenster.geometry().center()).manhattanLength(),
               1);

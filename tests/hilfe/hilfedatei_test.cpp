@@ -15,9 +15,8 @@ namespace {
 
 TEST(suche_hilfedatei, NurEineDateiDiesesNamensNebenDemProgramm) {
     const test::TempVerzeichnis tmp;
-    for (const char* name : {"datei", "link", "ordner", "hängend", "leer", "anders"}) {
+    for (const char* name : {"datei", "link", "ordner", "hängend", "leer", "anders"})
         test::erstelle_verzeichnis(tmp / name);
-    }
     test::schreibe_datei(tmp / "datei/Tarvendo.chm", "x");
     test::schreibe_datei(tmp / "anders/tarvendo.chm", "x");
     test::erstelle_verzeichnis(tmp / "ordner/Tarvendo.chm");
@@ -35,9 +34,8 @@ TEST(suche_hilfedatei, NurEineDateiDiesesNamensNebenDemProgramm) {
         {tmp / "fehlt", ""},
         {"", ""},
     };
-    for (const auto& [verzeichnis, erwartet] : fälle) {
+    for (const auto& [verzeichnis, erwartet] : fälle)
         EXPECT_EQ(suche_hilfedatei(verzeichnis), erwartet) << verzeichnis;
-    }
 }
 
 TEST(gib_programmverzeichnis, VerzeichnisDerEchtenProgrammdatei) {
@@ -52,12 +50,9 @@ TEST(Chmdatei, LiestStartseiteTitelUndEinträge) {
     ASSERT_TRUE(chm);
     EXPECT_EQ(chm->standardthema(), "/index.html");
     EXPECT_EQ(chm->titel(), "Tarvendo-Hilfe");
-    const auto bild = chm->lies("/tarvendo.png");
-    ASSERT_TRUE(bild);
-    EXPECT_EQ(bild->substr(0, 4), "\x89PNG");
-    const auto seite = chm->lies("/sicherheit.html");
-    ASSERT_TRUE(seite);
-    EXPECT_NE(seite->find("Was Tarvendo nie tut"), std::string::npos);
+    EXPECT_EQ(chm->lies("/tarvendo.png").value_or("").substr(0, 4), "\x89PNG");
+    EXPECT_NE(chm->lies("/sicherheit.html").value_or("").find("Was Tarvendo nie tut"),
+              std::string::npos);
     EXPECT_FALSE(chm->lies("/fehlt.html"));
 
     const test::TempVerzeichnis tmp;

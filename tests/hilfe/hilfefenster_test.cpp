@@ -20,30 +20,24 @@ namespace {
 
 QList<Hilfefenster*> offene_hilfefenster() {
     QList<Hilfefenster*> fenster;
-    for (QWidget* w : QApplication::topLevelWidgets()) {
+    for (QWidget* w : QApplication::topLevelWidgets())
         if (auto* h = qobject_cast<Hilfefenster*>(w); h && h->isVisible()) fenster.append(h);
-    }
     return fenster;
-}
-
-void schliesse_hilfe() {
-    for (Hilfefenster* fenster : offene_hilfefenster()) fenster->close();
-    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-    setze_hilfedatei({});
 }
 
 class HilfeTest : public ::testing::Test {
 protected:
-    void TearDown() override { schliesse_hilfe(); }
+    void TearDown() override {
+        for (Hilfefenster* fenster : offene_hilfefenster()) fenster->close();
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        setze_hilfedatei({});
+    }
 };
 
-TEST_F(HilfeTest, OhneHilfedateiGeschiehtNichts) {
-    setze_hilfedatei({});
-    hilfe_anzeigen();
-    EXPECT_TRUE(offene_hilfefenster().isEmpty());
-}
-
 TEST_F(HilfeTest, ZeigtDieStartseiteUndFolgtLinks) {
+    setze_hilfedatei({});
+    hilfe_anzeigen();  // without a help file: nothing
+    EXPECT_TRUE(offene_hilfefenster().isEmpty());
     setze_hilfedatei(TARVENDO_HILFEDATEI);
     hilfe_anzeigen();
     ASSERT_EQ(offene_hilfefenster().size(), 1);
