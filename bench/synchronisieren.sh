@@ -23,7 +23,10 @@ build=${BUILD:-build}
 laeufe=3
 
 cmake --build "$build" --target tarvendo-cli tarvendo-synchrondaten >/dev/null
-cli=$(pwd)/$build/src/cli/tarvendo-cli
+case $build in
+    /*) cli=$build/src/cli/tarvendo-cli ;;
+    *) cli=$(pwd)/$build/src/cli/tarvendo-cli ;;
+esac
 
 if [ -n "${SCRATCH:-}" ]; then
     basis=$SCRATCH
