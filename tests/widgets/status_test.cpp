@@ -46,9 +46,7 @@ TEST_F(StatusTest, SpaltenHabenIhreRampenfarbe) {
     anzeige.setze_maxwert(1000);
     anzeige.setze_aktwert(52);  // 10.4 pixels: columns 0 to 10
     EXPECT_EQ(balkenlänge(), 11);
-    anzeige.setze_aktwert(500);
-    EXPECT_EQ(balkenlänge(), 100);
-    anzeige.erhöhe_aktwert(500);
+    anzeige.erhöhe_aktwert(948);
     EXPECT_EQ(balkenlänge(), 200);
     const std::pair<int, Farbe> spalten[] = {
         {0, {255, 0, 0}},     {50, {255, 128, 0}}, {99, {255, 252, 0}},
@@ -79,7 +77,6 @@ TEST_F(StatusTest, BeschriftungFolgtDerProzentzahl) {
         anzeige.setze_aktwert(wert);
         EXPECT_EQ(beschriftung(), erwartet) << wert;
     }
-    EXPECT_EQ(anzeige.aktwert(), 100);
     EXPECT_EQ(balkenlänge(), 200);
 
     // A text while the percentage is on shows alone until the percentage changes.
@@ -120,12 +117,12 @@ TEST_F(StatusTest, ResetGrößenänderungUndÜberlaufLeerenNurDenBalken) {
     anzeige.setze_maxwert(INT_MAX);
     anzeige.setze_aktwert(INT_MAX / 2);
     EXPECT_EQ(beschriftung(), "50% - datei");
-    EXPECT_NO_THROW(anzeige.erhöhe_aktwert(INT_MAX));
+    anzeige.erhöhe_aktwert(INT_MAX);
     EXPECT_EQ(anzeige.aktwert(), INT_MAX / 2);
     EXPECT_EQ(balkenlänge(), 150);
     anzeige.setze_maxwert(1000);
     anzeige.erhöhe_aktwert(INT_MIN);
-    EXPECT_NO_THROW(anzeige.setze_aktwert(1000));  // 1000 - INT_MIN does not fit
+    anzeige.setze_aktwert(1000);  // 1000 - INT_MIN does not fit
     EXPECT_EQ(anzeige.aktwert(), INT_MIN);
 }
 
@@ -138,10 +135,9 @@ TEST_F(StatusTest, TextLiegtDurchsichtigÜberDemBalken) {
     anzeige.setze_ausrichtung(3);  // rejected: stays right
     const QImage bild = anzeige.grab().toImage().convertToFormat(QImage::Format_RGB32);
     int links = 0, rechts = 0;  // pixels where the text covers the bar
-    for (int y = 0; y < bild.height(); ++y) {
+    for (int y = 0; y < bild.height(); ++y)
         for (int x = 0; x < bild.width(); ++x)
             if (bild.pixel(x, y) != anzeige.balkenbild().pixel(x, y)) ++(x < 100 ? links : rechts);
-    }
     EXPECT_EQ(links, 0);
     EXPECT_GT(rechts, 0);
 }
@@ -176,12 +172,11 @@ TEST_F(StatusTest, PfadWirdInDerMitteGekürzt) {
     const QString kurz = QStringLiteral("/srv/archiv/fotos/2023");
     int bar = 1;  // the narrowest bar whose 97 % (halves to even) holds the path
     while (std::nearbyint(0.97 * bar) < breite(kurz)) ++bar;
-    anzeige.resize(bar, 19);
-    anzeige.textpfad(kurz.toStdString());
-    EXPECT_EQ(anzeige.beschriftung(), kurz);
-    anzeige.resize(bar - 1, 19);
-    anzeige.textpfad(kurz.toStdString());
-    EXPECT_NE(anzeige.beschriftung(), kurz);
+    for (const int b : {bar, bar - 1}) {
+        anzeige.resize(b, 19);
+        anzeige.textpfad(kurz.toStdString());
+        EXPECT_EQ(anzeige.beschriftung() == kurz, b == bar) << b;
+    }
 
     QString kopf = QStringLiteral("/");
     for (int i = 0; i < 40; ++i) kopf += QStringLiteral(u"\U0001F600e\u0301");
