@@ -15,10 +15,10 @@ namespace {
 
 class BaumansichtTest : public ::testing::Test {
 protected:
-    Baumansicht::Neu neu(std::string key, const char* text, bool haken = false) {
+    static Baumansicht::Neu neu(std::string key, const char* text, bool haken = false) {
         return {std::move(key), QString::fromUtf8(text), "Datei_kopieren", {}, haken};
     }
-    [[nodiscard]] static std::vector<std::string> texte(const Knoten& k) {
+    static std::vector<std::string> texte(const Knoten& k) {
         std::vector<std::string> t;
         for (int i = 0; i < k.Children(); ++i) t.push_back(k.Child(i)->text(0).toStdString());
         return t;
@@ -37,23 +37,20 @@ TEST_F(BaumansichtTest, SchlüsselSindBytesUndEinBelegterSchlüsselFügtNichtsHi
     std::vector<Baumansicht::Neu> kinder = {neu("/z/a.txt", "a.txt"), neu("/z/A.txt", "A.txt"),
                                             neu("/z/\xe9", "\xe9"), neu("/z/\xe8", "\xe8")};
     EXPECT_EQ(baum.füge_kinder_hinzu(*wurzel, kinder), std::nullopt);
-    EXPECT_EQ(wurzel->Children(), 4);
+    EXPECT_EQ(texte(*wurzel), (std::vector<std::string>{"a.txt", "A.txt", "\ufffd", "\ufffd"}));
     EXPECT_EQ(baum.gib("/z/\xe8")->Key(), "/z/\xe8");
-    EXPECT_EQ(baum.gib("/z/a.txt")->text(0), "a.txt");
 
     // One used key, or one key twice in the batch: nothing of the batch is added.
     std::vector<Baumansicht::Neu> belegt = {neu("/z/neu", "neu"), neu("/z/A.txt", "A.txt")};
-    EXPECT_EQ(baum.füge_kinder_hinzu(*wurzel, belegt), 1u);
     std::vector<Baumansicht::Neu> doppelt = {neu("/z/x", "x"), neu("/z/x", "x")};
+    EXPECT_EQ(baum.füge_kinder_hinzu(*wurzel, belegt), 1u);
     EXPECT_EQ(baum.füge_kinder_hinzu(*wurzel, doppelt), 1u);
     EXPECT_EQ(wurzel->Children(), 4);
     EXPECT_EQ(baum.gib("/z/neu"), nullptr);
 
     baum.entferne(baum.gib("/z/a.txt"));
-    EXPECT_EQ(baum.gib("/z/a.txt"), nullptr);
-    EXPECT_NE(baum.gib("/z/A.txt"), nullptr);
-    baum.leere();
-    EXPECT_EQ(baum.gib("/z"), nullptr);
+    EXPECT_TRUE(!baum.gib("/z/a.txt") && baum.gib("/z/A.txt"));
+    baum.leere();  // frees the keys too
     EXPECT_NE(baum.füge_hinzu(neu("/z", "/z")), nullptr);
 }
 
@@ -76,12 +73,10 @@ TEST_F(BaumansichtTest, NurDerBenutzerLöstNodeCheckAus) {
     QObject::connect(&baum, &Baumansicht::NodeCheck, [&](Knoten*) { ++meldungen; });
     baum.setze_haken(*k, false);
     baum.setze_haken(*k, true);
+    k->setText(0, QStringLiteral("anders"));  // other changes are not check changes
     EXPECT_EQ(meldungen, 0);
     k->setCheckState(0, Qt::Unchecked);  // what a click on the box does
     ASSERT_EQ(meldungen, 1);
-    EXPECT_FALSE(k->Checked());
-    k->setText(0, QStringLiteral("anders"));  // other changes are not check changes
-    EXPECT_EQ(meldungen, 1);
 
     // The space key toggles the current node's box, as a click does.
     baum.show();
@@ -101,11 +96,9 @@ TEST(Bildliste, JederSchlüsselHatEinBild) {
     const Bildliste bilder;
     for (int i = 0; i < Bildliste::anzahl; ++i) {
         EXPECT_FALSE(bilder.bild(i).pixmap(16, 16).isNull()) << i;
-        if (!Bildliste::schlüssel[i].empty()) {
-            EXPECT_EQ(Bildliste::index(Bildliste::schlüssel[i]), i);
-        }
+        const std::string_view name = Bildliste::schlüssel[i];
+        EXPECT_TRUE(name.empty() || Bildliste::index(name) == i) << i;
     }
-    EXPECT_EQ(Bildliste::anzahl, 27);
     EXPECT_TRUE(bilder.bild("Verzeichnis_loeschen").isNull());
     EXPECT_FALSE(Bildliste::programmsymbol().pixmap(48, 48).isNull());
 }
