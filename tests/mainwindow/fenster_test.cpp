@@ -20,6 +20,8 @@
 namespace tarvendo {
 namespace {
 
+using Texte = std::vector<std::string>;
+
 TEST_F(FensterTest, StartStelltPfadeWiederHerUndLässtFehlendeLeer) {
     erstelle_verzeichnis(daten / "q");
     setze_einstellung("Administration", "version", "1.0");
@@ -28,26 +30,21 @@ TEST_F(FensterTest, StartStelltPfadeWiederHerUndLässtFehlendeLeer) {
     verzeichnis& f = starte();
     EXPECT_EQ(t().Basisverzeichnis->pfad(), daten / "q");
     EXPECT_EQ(t().Zielbasisverzeichnis->pfad(), "");
-    EXPECT_TRUE(t().CompareButton->isEnabled());
-    EXPECT_TRUE(t().SyncButton->isEnabled());
-    EXPECT_EQ(t().Arbeitsschritt->beschriftung(), "");
+    EXPECT_TRUE(t().CompareButton->isEnabled() && t().SyncButton->isEnabled());
     EXPECT_TRUE(meldungen.empty()) << meldungen.front();
     const Komponentenprüfung k = prüfe_komponenten();
     EXPECT_TRUE(k.vorhanden);
     EXPECT_EQ(k.komponente, "libQt6Widgets.so.6");
     EXPECT_EQ(f.systemverzeichnis(), k.systemverzeichnis);
-    EXPECT_TRUE(f.isVisible());
 
-    std::vector<std::string> tabfolge;
-    QWidget* w = t().CompareButton;
-    do {
+    Texte tabfolge;
+    for (QWidget* w = t().CompareButton; tabfolge.empty() || w != t().CompareButton;
+         w = w->nextInFocusChain()) {
         if (w->isEnabled() && (w->focusPolicy() & Qt::TabFocus))
             tabfolge.push_back(w->objectName().toStdString());
-        w = w->nextInFocusChain();
-    } while (w != t().CompareButton);
-    EXPECT_EQ(tabfolge, (std::vector<std::string>{
-                            "CompareButton", "SyncButton", "Zielverzeichnis_Festlegen",
-                            "Quellverzeichnis_Festlegen", "Arbeitsbaum", "Aufgaben_erledigt"}));
+    }
+    EXPECT_EQ(tabfolge, (Texte{"CompareButton", "SyncButton", "Zielverzeichnis_Festlegen",
+                               "Quellverzeichnis_Festlegen", "Arbeitsbaum", "Aufgaben_erledigt"}));
 
     // Closing saves the paths as the labels hold them, also an empty one.
     EXPECT_TRUE(f.close());
@@ -55,40 +52,32 @@ TEST_F(FensterTest, StartStelltPfadeWiederHerUndLässtFehlendeLeer) {
     EXPECT_EQ(gib_einstellung("LastSession", "destpath", "-"), "");
 }
 
-TEST_F(FensterTest, NeueVersionVergisstDiePfadeAberNichtDieGröße) {
+TEST_F(FensterTest, GespeicherteGrößenUndNeueVersion) {
     erstelle_verzeichnis(daten / "q");
+    // An older version forgets the paths, but not the size.
     setze_einstellung("Administration", "version", "0.9");
-    setze_einstellung("Administration", "fwidth", "9000");
-    setze_einstellung("Administration", "fheigth", "6000");
     setze_einstellung("LastSession", "sourcepath", daten / "q");
-    verzeichnis& f = starte();
-    EXPECT_EQ(t().Basisverzeichnis->pfad(), "/");  // the default
-    EXPECT_EQ(gib_einstellung("Administration", "version", ""), "1.0");
-    EXPECT_EQ(f.frameGeometry().width() * f.twips_x(), 9000);
-    EXPECT_EQ(f.frameGeometry().height() * f.twips_y(), 6000);
-    EXPECT_FALSE(f.isMaximized());
-    EXPECT_TRUE(f.close());
-    EXPECT_EQ(gib_einstellung("Administration", "fwidth", ""), "9000");
-    EXPECT_EQ(gib_einstellung("Administration", "fheigth", ""), "6000");
-}
-
-TEST_F(FensterTest, GespeicherteGrößen) {
-    struct Fall {
-        const char* breite;
-        const char* höhe;
-        bool maximiert;
-    };
-    for (const Fall& fall : {Fall{"99999", "99999", true}, Fall{"99999", "5000", false},
-                             Fall{"Quatsch", "6000", false}}) {
-        setze_einstellung("Administration", "fwidth", fall.breite);
-        setze_einstellung("Administration", "fheigth", fall.höhe);
+    const std::tuple<const char*, const char*, bool> fälle[] = {{"9000", "6000", false},
+                                                                {"99999", "99999", true},
+                                                                {"99999", "5000", false},
+                                                                {"Quatsch", "6000", false}};
+    for (const auto& [breite, höhe, maximiert] : fälle) {
+        setze_einstellung("Administration", "fwidth", breite);
+        setze_einstellung("Administration", "fheigth", höhe);
         verzeichnis& f = starte();
-        EXPECT_EQ(f.isMaximized(), fall.maximiert) << fall.breite;
+        EXPECT_EQ(f.isMaximized(), maximiert) << breite;
         // No smaller than designed: the inner area plus the menu bar.
-        EXPECT_EQ(f.minimumWidth() * f.twips_x(), 7845) << fall.breite;
+        EXPECT_EQ(f.minimumWidth() * f.twips_x(), 7845) << breite;
         EXPECT_EQ(f.minimumHeight(), 5190 / f.twips_y() + f.menuBar()->sizeHint().height());
-        EXPECT_GE(f.width(), f.minimumWidth()) << fall.breite;
-        f.close();
+        EXPECT_GE(f.width(), f.minimumWidth()) << breite;
+        if (breite != std::string_view("9000")) continue;
+        EXPECT_EQ(t().Basisverzeichnis->pfad(), "/");  // the default
+        EXPECT_EQ(gib_einstellung("Administration", "version", ""), "1.0");
+        EXPECT_EQ(f.frameGeometry().width() * f.twips_x(), 9000);
+        EXPECT_EQ(f.frameGeometry().height() * f.twips_y(), 6000);
+        EXPECT_TRUE(f.close());
+        EXPECT_EQ(gib_einstellung("Administration", "fwidth", ""), "9000");
+        EXPECT_EQ(gib_einstellung("Administration", "fheigth", ""), "6000");
     }
 }
 
@@ -98,7 +87,6 @@ TEST_F(FensterTest, VergleichZeigtDieAufgabenUndTrägtHakenInsModell) {
     fenster->CompareButton_Click();
     ASSERT_TRUE(meldungen.empty()) << meldungen.front();
     EXPECT_EQ(info(), "7 kopieren / 1 löschen");
-    EXPECT_EQ(t().CompareButton->text(), "vergleichen");
     EXPECT_TRUE(t().Arbeitsbaum->isEnabled());
 
     const Knoten* wurzel = t().Arbeitsbaum->wurzel();
@@ -109,29 +97,24 @@ TEST_F(FensterTest, VergleichZeigtDieAufgabenUndTrägtHakenInsModell) {
     // Natural order, directories and files mixed; case twins and names that
     // are not UTF-8 side by side.
     EXPECT_EQ(kinder(wurzel),
-              (std::vector<std::string>{
-                  "A[Verzeichnis_kopieren]", "F.txt[Datei_kopieren]", "f.txt[Datei_kopieren]",
-                  "leer[Verzeichnis_kopieren]", "n\xef\xbf\xbd.txt[Datei_kopieren]",
-                  "n\xef\xbf\xbd.txt[Datei_kopieren]", "weg.txt[Datei_löschen]"}));
+              (Texte{"A[Verzeichnis_kopieren]", "F.txt[Datei_kopieren]", "f.txt[Datei_kopieren]",
+                     "leer[Verzeichnis_kopieren]", "n\xef\xbf\xbd.txt[Datei_kopieren]",
+                     "n\xef\xbf\xbd.txt[Datei_kopieren]", "weg.txt[Datei_löschen]"}));
     EXPECT_NE(knoten("/n\xe9.txt"), knoten("/n\xe8.txt"));
-    EXPECT_EQ(kinder(knoten("/A")), (std::vector<std::string>{"-Dummy[Verzeichnis_diesdas]"}));
-    EXPECT_EQ(knoten("/A")->Child(0)->Tag.zustand, 0);
+    EXPECT_EQ(kinder(knoten("/A")), (Texte{"-Dummy[Verzeichnis_diesdas]"}));
     EXPECT_EQ(knoten("/leer")->Children(), 0);
-    EXPECT_EQ(knoten("/leer")->Tag.zustand, 1);
 
     knoten("/A")->setExpanded(true);
     EXPECT_EQ(kinder(knoten("/A")),
-              (std::vector<std::string>{"1.txt[Datei_kopieren]", "2.txt[Datei_kopieren]",
-                                        "B[Verzeichnis_kopieren]"}));
+              (Texte{"1.txt[Datei_kopieren]", "2.txt[Datei_kopieren]", "B[Verzeichnis_kopieren]"}));
     knoten("/A")->setExpanded(false);
     knoten("/A")->setExpanded(true);  // built once only
     EXPECT_EQ(knoten("/A")->Children(), 3);
 
     // Down: a cleared directory clears all below, also what is built later.
     klicke(knoten("/A"));
-    EXPECT_EQ(kinder(knoten("/A")),
-              (std::vector<std::string>{"-1.txt[Datei_kopieren]", "-2.txt[Datei_kopieren]",
-                                        "-B[Verzeichnis_kopieren]"}));
+    EXPECT_EQ(kinder(knoten("/A")), (Texte{"-1.txt[Datei_kopieren]", "-2.txt[Datei_kopieren]",
+                                           "-B[Verzeichnis_kopieren]"}));
     EXPECT_EQ(info(), "4 kopieren / 1 löschen");
     // Up: one ticked file ticks its directory, not its siblings.
     klicke(knoten("/A/1.txt"));
@@ -149,7 +132,7 @@ TEST_F(FensterTest, VergleichZeigtDieAufgabenUndTrägtHakenInsModell) {
     EXPECT_FALSE(t().Arbeitsbaum->wurzel()->Checked());
     EXPECT_EQ(info(), "0 kopieren / 0 löschen");
     knoten("/A/B")->setExpanded(true);
-    EXPECT_EQ(kinder(knoten("/A/B")), (std::vector<std::string>{"-3.txt[Datei_kopieren]"}));
+    EXPECT_EQ(kinder(knoten("/A/B")), (Texte{"-3.txt[Datei_kopieren]"}));
     // An empty directory keeps its tick and ticks the way up.
     klicke(knoten("/leer"));
     EXPECT_TRUE(knoten("/leer")->Checked());
@@ -160,21 +143,21 @@ TEST_F(FensterTest, VergleichZeigtDieAufgabenUndTrägtHakenInsModell) {
     fenster->CompareButton_Click();
     EXPECT_EQ(info(), "7 kopieren / 1 löschen");
     EXPECT_EQ(t().Arbeitsbaum->topLevelItemCount(), 1);
-    EXPECT_EQ(kinder(knoten("/A")), (std::vector<std::string>{"-Dummy[Verzeichnis_diesdas]"}));
+    EXPECT_EQ(kinder(knoten("/A")), (Texte{"-Dummy[Verzeichnis_diesdas]"}));
 }
 
 TEST_F(FensterTest, PrüfungenMeldenUndÄndernNichts) {
     erstelle_verzeichnis(daten / "q");
-    const std::pair<std::pair<const char*, const char*>, const char*> fälle[] = {
-        {{"", ""}, "Quellverzeichnis nicht festgelegt"},
-        {{"q", ""}, "Zielverzeichnis nicht festgelegt"},
-        {{"q", "q"}, "Quellverzeichnis und Zielverzeichnis müssen unterschiedlich sein"},
+    const std::tuple<const char*, const char*, const char*> fälle[] = {
+        {"", "", "Quellverzeichnis nicht festgelegt"},
+        {"q", "", "Zielverzeichnis nicht festgelegt"},
+        {"q", "q", "Quellverzeichnis und Zielverzeichnis müssen unterschiedlich sein"},
     };
-    for (const auto& [pfade, text] : fälle) {
+    for (const auto& [quelle, ziel, text] : fälle) {
         meldungen.clear();
-        starte_mit(pfade.first, pfade.second);
+        starte_mit(quelle, ziel);
         fenster->CompareButton_Click();
-        EXPECT_EQ(meldungen, std::vector<std::string>{text});
+        EXPECT_EQ(meldungen, Texte{text});
         EXPECT_EQ(t().Arbeitsbaum->topLevelItemCount(), 0);
         EXPECT_EQ(fenster->stand().aufgabenbaum, nullptr);
     }
@@ -188,15 +171,14 @@ TEST_F(FensterTest, AbbruchDurchKnopfOderSchließenLässtDasFensterOffen) {
         starte_mit("q", "z");
         QTimer::singleShot(0, fenster.get(), [this, durch_knopf] {
             EXPECT_EQ(t().CompareButton->text(), "abbrechen");
-            EXPECT_FALSE(t().SyncButton->isEnabled());
-            EXPECT_FALSE(t().Arbeitsbaum->isEnabled());
+            EXPECT_FALSE(t().SyncButton->isEnabled() || t().Arbeitsbaum->isEnabled());
             if (durch_knopf)
                 t().CompareButton->click();
             else
                 EXPECT_FALSE(fenster->close());
         });
         fenster->CompareButton_Click();
-        EXPECT_EQ(meldungen, std::vector<std::string>{"Aufgaben ermitteln abgebrochen"});
+        EXPECT_EQ(meldungen, Texte{"Aufgaben ermitteln abgebrochen"});
         EXPECT_TRUE(fenster->isVisible());
         EXPECT_EQ(t().Arbeitsbaum->topLevelItemCount(), 0);
         EXPECT_EQ(info(), "");
@@ -219,7 +201,6 @@ TEST_F(FensterTest, WährendEinesLaufsIstKeinZweiterBefehlMöglich) {
         EXPECT_EQ(t().CompareButton->text(), "abbrechen");
         EXPECT_FALSE(t().CompareButton->isEnabled() && t().SyncButton->isEnabled());
     });
-    t().Arbeitsschritt->text("vorher");
     fenster->CompareButton_Click();
     EXPECT_TRUE(versucht);
     EXPECT_TRUE(meldungen.empty());
@@ -245,14 +226,13 @@ TEST_F(FensterTest, UnlesbareVerzeichnisseWerdenNachDemLaufGemeldet) {
 
 TEST_F(FensterTest, EinUnmöglicherKnotenBeendetDasProgramm) {
     lege_bäume_an();
-    setze_einstellung("LastSession", "sourcepath", daten / "q");
     starte_mit("q", "z");
+    setze_einstellung("LastSession", "sourcepath", daten / "q");  // after the start's version check
     fenster->CompareButton_Click();
     // A second node with the key of A/1.txt makes building A fail.
-    Knoten* a = knoten("/A");
     std::vector<Baumansicht::Neu> störer = {{daten / "z/A/1.txt", "x", "", {}, false}};
     ASSERT_EQ(t().Arbeitsbaum->füge_kinder_hinzu(*t().Arbeitsbaum->wurzel(), störer), std::nullopt);
-    a->setExpanded(true);
+    knoten("/A")->setExpanded(true);
     ASSERT_EQ(meldungen.size(), 1u);
     EXPECT_EQ(meldungen[0], "Schwerer Fehler bei Verzeichniseintrag\nEbene 0: <" + daten / "z/A" +
                                 ">\nEbene 1: <" + daten / "z/A" + "1.txt>");
