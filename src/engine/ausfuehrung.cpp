@@ -91,7 +91,7 @@ Ausgang Aufgabenausführung::führe_aus(const Pfadklasse& aufgabenbaum) {
     aufgaben_durchführen(aufgabenbaum, Erledigtbaum::kein_knoten, "");
     if (!verändert_) return erfolg();
     // The flush can take long after the last file; the window must not look hung.
-    d_.anzeigen.Arbeitsschritt.text("Daten werden auf den Datenträger geschrieben");
+    d_.anzeigen.Arbeitsschritt.text("Auf den Datenträger schreiben");
     nachgeben();
     auto fd = d_.ops.öffne(AT_FDCWD, zielbasis_, O_RDONLY | O_DIRECTORY | O_CLOEXEC, 0);
     if (!fd) return Ausgang::fehler(fd.fehlercode());

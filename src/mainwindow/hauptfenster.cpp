@@ -7,6 +7,7 @@
 #include <QGroupBox>
 #include <QMenuBar>
 #include <QScreen>
+#include <QTimer>
 
 #include <algorithm>
 #include <cmath>
@@ -51,6 +52,11 @@ std::int32_t minimum(std::initializer_list<double> liste) {
 verzeichnis::verzeichnis(QWidget* eltern) : QMainWindow(eltern) {
     setObjectName(QStringLiteral("verzeichnis"));
     setWindowTitle(QStringLiteral("Tarvendo"));
+    // The layout's twips were drawn for an 8.25-point dialog font; the
+    // desktop's larger default would cut the path labels' descenders.
+    QFont schrift = font();
+    schrift.setPointSizeF(8.25);
+    setFont(schrift);
     setWindowIcon(Bildliste::programmsymbol());
     meldungsweg_ = [this](const Meldung& m) { return zeige_meldungsbox(this, m); };
     sofortende_ = [] { std::_Exit(EXIT_FAILURE); };
@@ -231,6 +237,7 @@ void verzeichnis::Form_Load() {
         show();
     passe_an_rahmen_an();
     setze_grenzen();
+    warte_auf_rahmen();
 
     for (Status* s : {teile_.Arbeitsschritt, teile_.Arbeitsverzeichnis, teile_.Arbeitsdatei,
                       teile_.Arbeitsinfo})
@@ -302,6 +309,26 @@ void verzeichnis::passe_an_rahmen_an() {
     if (außen_soll_.isEmpty() || isMaximized()) return;
     const QSize rand = frameGeometry().size() - geometry().size();
     if (frameGeometry().size() != außen_soll_) resize((außen_soll_ - rand).expandedTo(QSize(0, 0)));
+}
+
+// A window manager puts its frame around the window only after it is shown
+// and tells its width a moment later; until then the outer size is the inner
+// one. Without this the stored outer size would come back as the inner size
+// and the window would grow by its frame on every start.
+void verzeichnis::warte_auf_rahmen() {
+    auto* uhr = new QTimer(this);
+    connect(uhr, &QTimer::timeout, this, [this, uhr, versuche = 0]() mutable {
+        const bool bekannt = frameGeometry().size() != geometry().size();
+        if (bekannt) {
+            passe_an_rahmen_an();
+            setze_grenzen();
+        }
+        if (bekannt || ++versuche >= 40) {
+            uhr->stop();
+            uhr->deleteLater();
+        }
+    });
+    uhr->start(50);
 }
 
 // The user may not drag the window below its design size nor beyond the

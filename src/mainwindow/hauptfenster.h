@@ -73,6 +73,7 @@ private:
     void lege_tabfolge_fest();
     void stelle_größe_wieder_her();
     void passe_an_rahmen_an();
+    void warte_auf_rahmen();
     void setze_grenzen();
     void ordne_elemente_an();
     void wende_an(QWidget* element, const Rechteck& r);

@@ -50,6 +50,12 @@ Ordnerauswahl::Ordnerauswahl(QWidget* besitzer, const QString& titel, const QStr
     connect(neu_, &QPushButton::clicked, this, &Ordnerauswahl::neuer_ordner);
     connect(baum_->selectionModel(), &QItemSelectionModel::currentChanged, this,
             &Ordnerauswahl::auswahl_geändert);
+    // The folders load in the background: show the selection once its
+    // parents are there.
+    connect(modell_, &QFileSystemModel::directoryLoaded, this, [this] {
+        if (baum_->currentIndex().isValid())
+            baum_->scrollTo(baum_->currentIndex(), QAbstractItemView::PositionAtCenter);
+    });
     wähle(startpfad);
     auswahl_geändert();
 }
@@ -65,7 +71,7 @@ void Ordnerauswahl::wähle(const QString& pfad) {
     const QModelIndex index = modell_->index(QDir::cleanPath(pfad));
     if (!index.isValid()) return;
     baum_->setCurrentIndex(index);
-    baum_->scrollTo(index);
+    baum_->scrollTo(index, QAbstractItemView::PositionAtCenter);
 }
 
 void Ordnerauswahl::neuer_ordner() {
