@@ -3,6 +3,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QCloseEvent>
+#include <QElapsedTimer>
 #include <QFile>
 #include <QGroupBox>
 #include <QMenuBar>
@@ -32,7 +33,18 @@ namespace tarvendo {
 // where the displays paint what the run told them.
 class verzeichnis::Schleife final : public Ereignisschleife {
 public:
-    void ereignisse_verarbeiten() override { QCoreApplication::processEvents(); }
+    // A run of small files yields after every file; serving the event loop
+    // (and painting) each time would cost more than the files. Sixty times a
+    // second keeps the window live and a cancel is still seen at once.
+    void ereignisse_verarbeiten() override {
+        if (zuletzt_.isValid() && zuletzt_.elapsed() < abstand_ms) return;
+        QCoreApplication::processEvents();
+        zuletzt_.start();
+    }
+
+private:
+    static constexpr qint64 abstand_ms = 16;
+    QElapsedTimer zuletzt_;
 };
 
 namespace {

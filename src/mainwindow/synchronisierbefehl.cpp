@@ -1,5 +1,7 @@
 #include "mainwindow/synchronisierbefehl.h"
 
+#include <QHeaderView>
+
 #include "engine/aufgabensumme.h"
 #include "engine/massenloeschung.h"
 #include "engine/synchronisation.h"
@@ -87,6 +89,10 @@ void Synchronisierbefehl::SyncButton_Click() {
     if (!löschen_bestätigt()) return;
 
     sperre(true);
+    // Fitting the column to every new node at each repaint would cost a run
+    // of many directories dearly; it is fitted once the run is over.
+    QHeaderView& kopf = *t.Aufgaben_erledigt->header();
+    kopf.setSectionResizeMode(QHeaderView::Interactive);
     Erledigtansicht erledigt(*t.Aufgaben_erledigt);
     Meldungsrückfrage rückfrage(d_.meldung);
     PosixDateioperationen posix;
@@ -96,6 +102,7 @@ void Synchronisierbefehl::SyncButton_Click() {
         *d_.stand.aufgabenbaum, t.Basisverzeichnis->pfad(), ziel,
         {d_.anzeigen, d_.schleife, rückfrage, erledigt, d_.zustand, d_.ops ? *d_.ops : posix,
          stoppuhr});
+    kopf.setSectionResizeMode(QHeaderView::ResizeToContents);
     if (bericht.abgewiesen) {
         sperre(false);
         return;

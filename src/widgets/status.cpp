@@ -91,7 +91,7 @@ QSize Status::sizeHint() const {
 }
 
 QString Status::beschriftung() const {
-    return info_->text();
+    return beschriftung_;
 }
 
 const QImage& Status::balkenbild() const {
@@ -195,10 +195,22 @@ QString Status::prozentbeschriftung() const {
 
 // The label spans the bar so that its alignment shows; a longer text makes it
 // wider and the bar cuts it at its right edge.
+// Laying the text out costs more than a small file's copy, and a run changes
+// it for every file: the label takes the latest text once control is back
+// in the event loop, at the run's next yield.
 void Status::setze_beschriftung(const QString& beschriftung) {
-    info_->setText(einzeilig(beschriftung));
+    beschriftung_ = einzeilig(beschriftung);
+    if (beschriftung_offen_) return;
+    beschriftung_offen_ = true;
+    QMetaObject::invokeMethod(this, &Status::zeige_beschriftung, Qt::QueuedConnection);
+}
+
+void Status::zeige_beschriftung() {
+    beschriftung_offen_ = false;
+    if (info_->text() == beschriftung_) return;
+    info_->setText(beschriftung_);
     // A painted control exposes nothing by itself to a screen reader.
-    setAccessibleName(info_->text());
+    setAccessibleName(beschriftung_);
     passe_info_an();
 }
 

@@ -58,6 +58,7 @@ private:
     void leere_balken();
     void zeige_text(const QString& s);
     void setze_beschriftung(const QString& beschriftung);
+    void zeige_beschriftung();
     void passe_info_an();
     [[nodiscard]] QString prozentbeschriftung() const;
 
@@ -68,6 +69,8 @@ private:
     std::int32_t aktwert_ = 0;
     bool mit_prozent_ = false;
     QString anzeigetext_;
+    QString beschriftung_;  // the line as it is to be shown
+    bool beschriftung_offen_ = false;  // the label has yet to take it
     std::int32_t prozentwert_ = 0;
     int zeichenpos_ = 0;  // the next column to draw; all left of it are drawn
     std::int32_t ausrichtung_ = 0;
