@@ -32,6 +32,28 @@ std::string_view listenschlüssel(std::string_view key) {
 
 const std::string Knoten::kein_key;
 
+namespace {
+
+// What a node's picture says, in words.
+QString bildbeschreibung(std::string_view bild) {
+    static const std::pair<std::string_view, const char*> texte[] = {
+        {"Verzeichnis_kopieren", "Verzeichnis wird kopiert"},
+        {"Verzeichnis_löschen", "Verzeichnis wird gelöscht"},
+        {"Verzeichnis_diesdas", "Verzeichnis mit Aufgaben"},
+        {"Datei_kopieren", "Datei wird kopiert"},
+        {"Datei_löschen", "Datei wird gelöscht"},
+        {"Verzeichnis_kopieren_fehler", "Verzeichnis konnte nicht erstellt werden"},
+        {"Verzeichnis_löschen_fehler", "Verzeichnis konnte nicht gelöscht werden"},
+        {"Datei_kopieren_fehler", "Datei konnte nicht kopiert werden"},
+        {"Datei_löschen_fehler", "Datei konnte nicht gelöscht werden"},
+    };
+    for (const auto& [schlüssel, text] : texte)
+        if (schlüssel == bild) return QString::fromUtf8(text);
+    return {};
+}
+
+}  // namespace
+
 QVariant Knoten::data(int spalte, int rolle) const {
     if (spalte == 0) {
         switch (rolle) {
@@ -43,6 +65,11 @@ QVariant Knoten::data(int spalte, int rolle) const {
             case Qt::CheckStateRole:
                 return mit_box_ ? QVariant(static_cast<int>(box_ ? Qt::Checked : Qt::Unchecked))
                                 : QVariant();
+            case Qt::AccessibleDescriptionRole:
+                // The picture's colour alone tells no screen reader what happens.
+                return bildbeschreibung(bild_);
+            case Qt::ToolTipRole:
+                return bildbeschreibung(bild_);
             default:
                 break;
         }

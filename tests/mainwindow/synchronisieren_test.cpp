@@ -56,6 +56,8 @@ TEST_F(FensterTest, GanzeSitzungVomVergleichBisZumAbgleich) {
 
     fenster->CompareButton_Click();
     ASSERT_EQ(info(), "7 kopieren / 2 löschen");
+    // What the red and green pictures say reaches a screen reader in words.
+    EXPECT_EQ(knoten("/weg.txt")->data(0, Qt::AccessibleDescriptionRole), "Datei wird gelöscht");
     knoten("/A")->setExpanded(true);
     klicke(knoten("/A/B"));  // a branch
     klicke(knoten("/f.txt"));  // and a file stay as they are
