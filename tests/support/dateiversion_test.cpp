@@ -6,7 +6,6 @@
 #include <gtest/gtest.h>
 
 #include <exception>
-#include <regex>
 
 #include "testhilfe/tempverzeichnis.h"
 
@@ -56,7 +55,11 @@ TEST(gib_dateiversion, EchteBibliothekDesSystems) {
     Dl_info info{};
     ASSERT_NE(dladdr(reinterpret_cast<const void*>(&std::terminate), &info), 0);
     const std::string version = gib_dateiversion(info.dli_fname);
-    EXPECT_TRUE(std::regex_match(version, std::regex(R"(6\.0\.\d+\.0)"))) << version;
+    // "6.0.N.0" with N a number.
+    const std::string mitte = version.substr(4, version.size() < 6 ? 0 : version.size() - 6);
+    EXPECT_TRUE(version.starts_with("6.0.") && version.ends_with(".0") && !mitte.empty() &&
+                mitte.find_first_not_of("0123456789") == std::string::npos)
+        << version;
 }
 
 }  // namespace
