@@ -28,12 +28,6 @@ std::string_view listenschlüssel(std::string_view key) {
     return i < 0 ? std::string_view() : Bildliste::schlüssel[i];
 }
 
-}  // namespace
-
-const std::string Knoten::kein_key;
-
-namespace {
-
 // What a node's picture says, in words.
 QString bildbeschreibung(std::string_view bild) {
     static const std::pair<std::string_view, const char*> texte[] = {
@@ -53,6 +47,8 @@ QString bildbeschreibung(std::string_view bild) {
 }
 
 }  // namespace
+
+const std::string Knoten::kein_key;
 
 QVariant Knoten::data(int spalte, int rolle) const {
     if (spalte == 0) {

@@ -1,8 +1,10 @@
 #include "engine/synchronisation.h"
 
 #include <gtest/gtest.h>
+#include <fcntl.h>
 #include <sys/mount.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 #include <cerrno>
 #include <cstring>
@@ -14,6 +16,7 @@
 #include "engine/verzeichnisscan.h"
 #include "testhilfe/fakes.h"
 #include "testhilfe/gestoerte_quelle.h"
+#include "testhilfe/prozess.h"
 #include "testhilfe/tempverzeichnis.h"
 
 namespace tarvendo::test {
@@ -184,6 +187,54 @@ TEST(Synchronisation, GrenzenUndTiefe) {
     ::umount((s.ziel + "/platte").c_str());
     EXPECT_TRUE(entferne_kette(s.quelle + "/tief"));
     EXPECT_TRUE(entferne_kette(s.ziel + "/tief"));
+}
+
+
+// Runs a shell command line; its exit status, or -1.
+int führe_aus(const TempVerzeichnis& tmp, const std::string& befehl, std::string* fehler = nullptr) {
+    const Prozessausgabe aus = warte_auf(tmp, starte_prozess(tmp, "/bin/sh", {"-c", befehl}));
+    if (fehler) *fehler = aus.fehler;
+    return aus.status;
+}
+
+// A backup onto a real FAT file system, mounted through FUSE from an image:
+// the medium refuses permission bits and owners and keeps times in 2-second
+// steps, and still the data must arrive and a second comparison find nothing.
+TEST(Synchronisation, AufEinenFatStick) {
+    if (::geteuid() != 0) GTEST_SKIP() << "mounting a FAT image needs root";
+    const int fuse = ::open("/dev/fuse", O_RDWR | O_CLOEXEC);
+    if (fuse < 0) GTEST_SKIP() << "no usable /dev/fuse";
+    ::close(fuse);
+    Sicherung s;
+    if (führe_aus(s.tmp, "command -v fusefat && command -v mkfs.vfat") != 0)
+        GTEST_SKIP() << "fusefat or mkfs.vfat missing (packages fusefat, dosfstools)";
+    const std::string bild = s.tmp / "fat.img";
+    std::string fehler;
+    if (führe_aus(s.tmp,
+                  "truncate -s 32M " + bild + " && mkfs.vfat " + bild + " && fusefat -o rw+ " +
+                      bild + " " + s.ziel,
+                  &fehler) != 0)
+        GTEST_SKIP() << "cannot mount a FAT image here: " << fehler;
+    struct Aushängen {
+        Sicherung& s;
+        ~Aushängen() { (void)führe_aus(s.tmp, "umount " + s.ziel); }
+    } aushängen{s};
+    s.lege_an({"q/Privat/", "q/Fotos/", "q/Fotos/2024/", "q/Privat/notiz.txt", "q/leer"});
+    schreibe_datei(s.quelle + "/Fotos/2024/Bild 1.jpg", std::string(300'000, 'b'));
+    ASSERT_EQ(::chmod((s.quelle + "/Privat/notiz.txt").c_str(), 0640), 0);
+    ASSERT_EQ(::chmod((s.quelle + "/Privat").c_str(), 0700), 0);
+    // Odd seconds with a fraction: FAT can keep neither.
+    setze_zeit(s.quelle + "/Privat/notiz.txt", 1'300'000'003, 987'654'321);
+    setze_zeit(s.quelle + "/Fotos/2024/Bild 1.jpg", 1'200'000'001, 500'000'000);
+
+    EXPECT_EQ(s.vergleiche().size(), 6u);  // three directories, three files
+    EXPECT_EQ(s.zustand.anzahl_kopieren, 3);
+    const Synchronisationsbericht b = s.synchronisiere();
+    EXPECT_EQ(b.fehler, 0) << (s.rückfrage.meldungen.empty() ? "" : s.rückfrage.meldungen[0].text);
+    EXPECT_TRUE(b.gesichert) << b.gesichert.fehlercode();
+    EXPECT_EQ(lies_datei(s.ziel + "/Privat/notiz.txt"), "q/Privat/notiz.txt");
+    EXPECT_EQ(lies_datei(s.ziel + "/Fotos/2024/Bild 1.jpg").size(), 300'000u);
+    EXPECT_TRUE(s.vergleiche().empty());
 }
 
 }  // namespace
