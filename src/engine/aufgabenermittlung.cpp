@@ -2,6 +2,9 @@
 
 #include <cmath>
 
+#include "engine/zielmedium.h"
+#include "engine/zwillinge.h"
+
 namespace tarvendo {
 
 std::string summentext(std::int32_t kopieren, std::int32_t löschen) {
@@ -13,8 +16,13 @@ bool ist_geändert(const Dateiklasse& quelle, const Dateiklasse& ziel) {
     if (quelle.größe != ziel.größe || (ziel.attr & attr_verknüpfung) != 0) return true;
     // The values hold whole seconds; rounding removes the representation's
     // error so that a stored 2-second difference is exactly 2.
-    const double sekunden = std::nearbyint((quelle.datum - ziel.datum) * 86400.0);
-    return std::fabs(sekunden) > 2.0;
+    const auto weiter_als_2_sekunden = [](double a, double b) {
+        return std::fabs(std::nearbyint((a - b) * 86400.0)) > 2.0;
+    };
+    if (!weiter_als_2_sekunden(quelle.datum, ziel.datum)) return false;
+    // A medium that keeps no such time got it moved into its range.
+    const double im_medium = datum_im_medium(quelle.datum);
+    return im_medium == quelle.datum || weiter_als_2_sekunden(im_medium, ziel.datum);
 }
 
 namespace {
@@ -25,10 +33,10 @@ namespace {
 // its own counterpart rather than whichever comes first.
 template <class T>
 T* gegenstück(const T& eintrag, const Schlüsselsammlung<T>& quellen,
-              const Schlüsselsammlung<T>& ziele) {
+              const Schlüsselsammlung<T>& ziele, bool ignoriert_schreibweise) {
     const std::string& name = NameVon<T>::von(eintrag);
     T* ziel = ziele.gib(name);
-    if (ziel && NameVon<T>::von(*ziel) != name && quellen.gib(NameVon<T>::von(*ziel)) != &eintrag)
+    if (ziel && !ignoriert_schreibweise && NameVon<T>::von(*ziel) != name && quellen.gib(NameVon<T>::von(*ziel)) != &eintrag)
         return nullptr;
     return ziel;
 }
@@ -64,8 +72,13 @@ bool Aufgabenermittlung::ermittle(const Pfadklasse& qpfad, Pfadklasse& zpfad, Pf
     // completely may well exist in the source: never delete it.
     löschen_erlaubt = löschen_erlaubt && !qpfad.nicht_gelesen;
 
+    const Zwillinge zwillinge = ignoriert_schreibweise_ ? Zwillinge(qpfad) : Zwillinge();
     for (const Pfadklasse& qp : qpfad.pfade) {
-        if (Pfadklasse* zp = gegenstück(qp, qpfad.pfade, zpfad.pfade)) {
+        const std::string* vorrang = zwillinge.vorrang(qp.pfadname);
+        if (vorrang) apfad.setze_zwilling(qp.pfadname, *vorrang);
+        if (Pfadklasse* zp = vorrang ? nullptr
+                                     : gegenstück(qp, qpfad.pfade, zpfad.pfade,
+                                                  ignoriert_schreibweise_)) {
             Pfadklasse& ap = apfad.setze_pfad(qp.pfadname);
             // Below a mount point in the target nothing is deleted.
             if (ermittle(qp, *zp, ap, löschen_erlaubt && !zp->geschützt)) {
@@ -97,7 +110,11 @@ bool Aufgabenermittlung::ermittle(const Pfadklasse& qpfad, Pfadklasse& zpfad, Pf
     if (zustand_.abbruch) return gefunden;
 
     for (const Dateiklasse& qf : qpfad.dateien) {
-        if (const Dateiklasse* zf = gegenstück(qf, qpfad.dateien, zpfad.dateien)) {
+        const std::string* vorrang = zwillinge.vorrang(qf.Name);
+        if (vorrang) apfad.setze_zwilling(qf.Name, *vorrang);
+        if (const Dateiklasse* zf = vorrang ? nullptr
+                                            : gegenstück(qf, qpfad.dateien, zpfad.dateien,
+                                                         ignoriert_schreibweise_)) {
             if (ist_geändert(qf, *zf)) {
                 // The attributes of the file that will be overwritten.
                 apfad.setze_datei(qf.Name, qf.datum, qf.größe, zf->attr).aufgabe = aufgabe_kopieren;
@@ -124,6 +141,9 @@ bool Aufgabenermittlung::ermittle(const Pfadklasse& qpfad, Pfadklasse& zpfad, Pf
             gefunden = true;
         }
 
+    // Where the run works, it removes what a killed run left behind.
+    if (const auto* reste = zpfad.gib_reste(); reste && gefunden)
+        for (const std::string& r : *reste) apfad.setze_rest(r);
     zeige_summe();
     return gefunden;
 }

@@ -27,6 +27,12 @@ public:
     // when at least one task was added. Returns early once abbruch is set.
     bool aufgaben_ermitteln(const Pfadklasse& qpfad, Pfadklasse& zpfad, Pfadklasse& apfad);
 
+    // On a target that ignores letter case an entry meets its counterpart in
+    // any spelling, and of case twins in the source only the first by byte
+    // order does; every other twin becomes a copy task that the run reports
+    // as failed (Pfadklasse::setze_zwilling).
+    void setze_ziel_ignoriert_schreibweise(bool ja) { ignoriert_schreibweise_ = ja; }
+
 private:
     bool ermittle(const Pfadklasse& qpfad, Pfadklasse& zpfad, Pfadklasse& apfad,
                   bool löschen_erlaubt);
@@ -37,6 +43,7 @@ private:
     Anzeigen& anzeigen_;
     Ereignisschleife& schleife_;
     Programmzustand& zustand_;
+    bool ignoriert_schreibweise_ = false;
 };
 
 }  // namespace tarvendo

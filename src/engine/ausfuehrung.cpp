@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "engine/systemfehlertext.h"
+#include "engine/zwillinge.h"
 
 namespace tarvendo {
 
@@ -121,6 +122,7 @@ void Aufgabenausführung::aufgaben_durchführen(const Pfadklasse& wpfad, Knoten 
     aktuelle_ = &ebene;
 
     if (!betrete(wpfad, ebene, wpnodx)) return;
+    if (ebene.ziel.offen() && !ebene.geschützt) entferne_reste(wpfad, ebene.ziel.fd());
 
     Programmzustand& zustand = d_.zustand;
     const std::string aktverzeichnis = ebene.relativ + "/";
@@ -136,7 +138,12 @@ void Aufgabenausführung::aufgaben_durchführen(const Pfadklasse& wpfad, Knoten 
     d_.anzeigen.Arbeitsverzeichnis.textpfad(ohne_erstes(aktverzeichnis));
     for (const Dateiklasse& f : wpfad.dateien) {
         if (f.checked) {
-            if (f.aufgabe == aufgabe_kopieren) {
+            if (const std::string* vorrang = wpfad.gib_zwilling(f.Name)) {
+                (void)zähle_erledigt(f.größe, EEXIST);
+                melde_dateifehler(f, wpnodx, Bild::Datei_kopieren_fehler,
+                                  zielpfad(aktverzeichnis + f.Name), "konnte nicht kopiert werden",
+                                  zwillingstext(*vorrang, f.Name));
+            } else if (f.aufgabe == aufgabe_kopieren) {
                 if (const std::string* alt = wpfad.gib_zielname(f.Name))
                     schreibweise_angleichen(ebene, *alt, f.Name);
                 kopiere(f, ebene, aktverzeichnis, wpnodx);
@@ -162,19 +169,27 @@ bool Aufgabenausführung::betrete(const Pfadklasse& wpfad, Ebene& ebene, Knoten 
         d_.anzeigen.Arbeitsverzeichnis.text("erstelle " + ohne_erstes(ebene.relativ));
         verändert_ = true;
         int code = ebene.eltern_fehler();
-        if (code == 0) {
+        std::string grund;
+        const std::string* vorrang = wpfad.parent ? wpfad.parent->gib_zwilling(wpfad.pfadname)
+                                                  : nullptr;
+        if (code == 0 && vorrang) {
+            code = EEXIST;
+            grund = zwillingstext(*vorrang, wpfad.pfadname);
+        } else if (code == 0) {
             platz_schaffen(wpfad, ebene);
             // Never more open than the source, even for a moment; the owner
             // fills it, and schließe_ab sets the exact bits.
             const struct stat* q = quellstatus(ebene);
             const mode_t modus = (q ? q->st_mode & 0777 : 0) | S_IRWXU;
             code = ops.erstelle_verzeichnis(ebene.eltern_fd(), ebene.ziel_ort, modus).fehlercode();
+            if (ebene.eltern && ist_namensablehnung(code, ebene.ziel_ort))
+                grund = name_abgelehnt_text;
         }
         if (code != 0) {
             erledigt.setze_bild(wpnodx, Bild::Verzeichnis_kopieren_fehler);
             nachgeben();
             (void)melde(art_verzeichnis, zielpfad(ebene.relativ), "konnte nicht erstellt werden",
-                        systemfehlertext(code), Knöpfe::OK);
+                        grund.empty() ? systemfehlertext(code) : grund, Knöpfe::OK);
             return false;
         }
         erledigt.setze_bild(wpnodx, Bild::Verzeichnis_kopieren);
@@ -271,9 +286,7 @@ void Aufgabenausführung::schreibweise_angleichen(Ebene& ebene, const std::strin
     // file system), neither is touched; on a case-insensitive one they are
     // the same entry and the rename changes its case.
     auto n = ops.status_ohne_folgen(fd, neu);
-    if (n ? (n.wert().st_dev != a.wert().st_dev || n.wert().st_ino != a.wert().st_ino)
-          : n.fehlercode() != ENOENT)
-        return;
+    if (n ? !gleicher_eintrag(n.wert(), a.wert()) : n.fehlercode() != ENOENT) return;
     verändert_ = true;
     (void)ops.benenne_um(fd, alt, fd, neu);
 }
@@ -288,7 +301,7 @@ void Aufgabenausführung::platz_schaffen(const Pfadklasse& wpfad, Ebene& ebene) 
     auto im_weg = d_.ops.status_ohne_folgen(eltern->ziel.fd(), wpfad.pfadname);
     auto datei = d_.ops.status_ohne_folgen(eltern->ziel.fd(), f->Name);
     if (!im_weg || !datei || S_ISDIR(im_weg.wert().st_mode) ||
-        im_weg.wert().st_ino != datei.wert().st_ino || im_weg.wert().st_dev != datei.wert().st_dev)
+        !gleicher_eintrag(im_weg.wert(), datei.wert()))
         return;
     eltern->vorgezogen.push_back(f);
     lösche(*f, *eltern, eltern->relativ + "/", eltern->knoten);
@@ -391,9 +404,15 @@ void Aufgabenausführung::kopiere(const Dateiklasse& f, Ebene& ebene,
     if (zustand.abbruch) return;
 
     if (zähle_erledigt(f.größe, code)) return;
-    melde_dateifehler(f, wpnodx, Bild::Datei_kopieren_fehler, quellpfad(aktverzeichnis + f.Name),
+    // A name the medium refuses is the target's fault: its path is named.
+    const bool abgelehnt = code == name_abgelehnt;
+    melde_dateifehler(f, wpnodx, Bild::Datei_kopieren_fehler,
+                      abgelehnt ? zielpfad(aktverzeichnis + f.Name)
+                                : quellpfad(aktverzeichnis + f.Name),
                       "konnte nicht kopiert werden",
-                      code == quelle_verändert ? std::string(verändert) : systemfehlertext(code));
+                      abgelehnt                    ? std::string(name_abgelehnt_text)
+                      : code == quelle_verändert ? std::string(verändert)
+                                                 : systemfehlertext(code));
 }
 
 void Aufgabenausführung::lösche(const Dateiklasse& f, Ebene& ebene,

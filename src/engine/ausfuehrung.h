@@ -11,6 +11,7 @@
 #include "engine/pfadklasse.h"
 #include "engine/schnittstellen.h"
 #include "engine/systemkopie.h"
+#include "engine/zielmedium.h"
 #include "support/stopwatch.h"
 
 namespace tarvendo {
@@ -32,6 +33,10 @@ public:
     Aufgabenausführung(const Aufgabenausführung&) = delete;
     Aufgabenausführung& operator=(const Aufgabenausführung&) = delete;
     ~Aufgabenausführung() override;
+
+    // What the target's medium holds (prüfe_ziel); a case-sensitive medium
+    // with the full range of times when not set.
+    void setze_zieleigenschaften(const Zieleigenschaften& eigenschaften);
 
     // One run over a task tree, then (finished or cancelled) a flush of the
     // target's file system when the run changed anything, so that what it
@@ -69,6 +74,10 @@ private:
     bool betrete(const Pfadklasse& wpfad, Ebene& ebene, Erledigtbaum::Knoten wpnodx);
     void entferne_verzeichnis(Ebene& ebene, Erledigtbaum::Knoten wpnodx);
     void öffne_ziel(Ebene& ebene);
+    // Removes the temporary files a killed run left in the target directory fd.
+    void entferne_reste(const Pfadklasse& wpfad, int fd);
+    // Whether the target entries a and b (status of two spellings) are one.
+    [[nodiscard]] bool gleicher_eintrag(const struct stat& a, const struct stat& b) const;
     // Renames the target entry alt in ebene to the source's spelling neu.
     void schreibweise_angleichen(Ebene& ebene, const std::string& alt, const std::string& neu);
     // Deletes a file in the way of the directory wpfad early, if ticked.
@@ -92,6 +101,7 @@ private:
     std::string quellbasis_;
     std::string zielbasis_;
     Systemkopie systemkopie_;
+    Zieleigenschaften medium_;
     Ebene* aktuelle_ = nullptr;
     bool dateibalken_sichtbar_ = false;
     bool verändert_ = false;

@@ -48,6 +48,27 @@ const std::string* Pfadklasse::gib_zielname(std::string_view Name) const {
     return nullptr;
 }
 
+void Pfadklasse::setze_zwilling(std::string Name, std::string vorrang) {
+    if (!zusatz) zusatz = std::make_unique<Pfadzusatz>();
+    zusatz->zwillinge.emplace_back(std::move(Name), std::move(vorrang));
+}
+
+const std::string* Pfadklasse::gib_zwilling(std::string_view Name) const {
+    if (!zusatz) return nullptr;
+    for (const auto& [name, vorrang] : zusatz->zwillinge)
+        if (name == Name) return &vorrang;
+    return nullptr;
+}
+
+void Pfadklasse::setze_rest(std::string Name) {
+    if (!zusatz) zusatz = std::make_unique<Pfadzusatz>();
+    zusatz->reste.push_back(std::move(Name));
+}
+
+const std::vector<std::string>* Pfadklasse::gib_reste() const {
+    return zusatz && !zusatz->reste.empty() ? &zusatz->reste : nullptr;
+}
+
 Pfadklasse* Pfadklasse::gib_pfad(std::string_view Name) const {
     const Pfadklasse* knoten = this;
     for (;;) {
@@ -74,6 +95,9 @@ void Pfadklasse::setze_aufgaben(std::int32_t ag) {
 Pfadklasse& Pfadklasse::pfad_kopieren(Pfadklasse& wzpfad, std::int32_t ag) const {
     Pfadklasse& kopie = wzpfad.setze_pfad(pfadname);
     kopie.aufgabe = ag;
+    // A directory to remove must lose the leftovers the tree does not show.
+    if (const auto* reste = gib_reste(); reste && ag == aufgabe_löschen)
+        for (const std::string& r : *reste) kopie.setze_rest(r);
     for (const Pfadklasse& p : pfade)
         // A mount point below a directory to delete keeps what it holds.
         if (ag != aufgabe_löschen || !p.geschützt) p.pfad_kopieren(kopie, ag);

@@ -19,10 +19,14 @@ struct NameVon<Dateiklasse> {
 };
 
 // What few directories need: names of source entries that could not be read,
-// and the target's spelling of entries whose names differ only by case.
+// the target's spelling of entries whose names differ only by case, the
+// case twins a target cannot hold (name, the twin it yields to), and the
+// temporary files a killed run left in the target.
 struct Pfadzusatz {
     std::vector<std::string> ungelesen;
     std::vector<std::pair<std::string, std::string>> zielnamen;
+    std::vector<std::pair<std::string, std::string>> zwillinge;
+    std::vector<std::string> reste;
 };
 
 class Pfadklasse {
@@ -55,6 +59,12 @@ public:
     // Task tree: the target spells the entry Name as zielname.
     void setze_zielname(std::string Name, std::string zielname);
     [[nodiscard]] const std::string* gib_zielname(std::string_view Name) const;
+    // Task tree: the entry Name cannot be held beside its twin vorrang.
+    void setze_zwilling(std::string Name, std::string vorrang);
+    [[nodiscard]] const std::string* gib_zwilling(std::string_view Name) const;
+    // Target and task tree: a temporary file left by a killed run.
+    void setze_rest(std::string Name);
+    [[nodiscard]] const std::vector<std::string>* gib_reste() const;
 
     void setze_parent(Pfadklasse* pfad) { parent = pfad; }
     void setze_name(std::string Name) { pfadname = std::move(Name); }

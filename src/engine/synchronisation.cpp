@@ -2,6 +2,7 @@
 
 #include "engine/aufgabensumme.h"
 #include "engine/laufsperre.h"
+#include "engine/zielmedium.h"
 
 namespace tarvendo {
 
@@ -31,6 +32,7 @@ Synchronisationsbericht synchronisiere(const Pfadklasse& aufgabenbaum, const std
     a.Arbeitsdatei.mit_prozentzahl(true);
 
     Aufgabenausführung ausführung(dienste, quelle, ziel);
+    ausführung.setze_zieleigenschaften(prüfe_ziel(dienste.ops, ziel));
     bericht.gesichert = ausführung.führe_aus(aufgabenbaum);
     bericht.fehler = ausführung.anzahl_fehler();
     bericht.abgebrochen = zustand.abbruch;

@@ -8,13 +8,14 @@
 #include <cerrno>
 #include <chrono>
 
+#include "engine/zielmedium.h"
+
 namespace tarvendo {
 
 namespace {
 
 constexpr std::int64_t block = 4096;
 constexpr std::int64_t mib = std::int64_t{1} << 20;
-constexpr std::size_t name_max = 255;
 constexpr std::string_view kennung = ".tarvendo-";
 // One copy_file_range call should take about this long: long enough that
 // the calls cost nothing, short enough that a cancel is noticed at once.
@@ -106,33 +107,40 @@ Ausgang übernimm_rechte(Dateioperationen& ops, int fd, const struct stat& quell
     return außer_abgelehnt(ops.setze_rechte(fd, modus));
 }
 
-std::string temporärer_name(const std::string& zielname, const std::string& suffix) {
-    const std::size_t platz = name_max - 1 - kennung.size() - suffix.size();
-    std::string name = ".";
-    name.append(zielname, 0, std::min(platz, zielname.size()));
-    name += kennung;
+std::string temporärer_name(const std::string& suffix) {
+    std::string name(kennung);
     name += suffix;
     return name;
 }
 
-Systemkopie::Systemkopie(Dateioperationen& ops)
-    : ops_(ops),
-      zufall_(
-          static_cast<std::uint64_t>(std::chrono::steady_clock::now().time_since_epoch().count()) ^
-          (static_cast<std::uint64_t>(::getpid()) << 32)),
-      als_root_(::geteuid() == 0) {}
+bool ist_temporärer_name(std::string_view name) {
+    if (name.size() != kennung.size() + temporäre_suffixlänge || !name.starts_with(kennung))
+        return false;
+    for (const char c : name.substr(kennung.size()))
+        if (!((c >= 'a' && c <= 'z') || (c >= '0' && c <= '9'))) return false;
+    return true;
+}
 
-std::string Systemkopie::nächstes_suffix() {
-    static constexpr char zeichen[] =
-        "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789";
+std::uint64_t zufallsstart() {
+    return static_cast<std::uint64_t>(std::chrono::steady_clock::now().time_since_epoch().count()) ^
+           (static_cast<std::uint64_t>(::getpid()) << 32);
+}
+
+Systemkopie::Systemkopie(Dateioperationen& ops)
+    : ops_(ops), zufall_(zufallsstart()), als_root_(::geteuid() == 0) {}
+
+std::string temporäres_suffix(std::uint64_t& zufall) {
+    // Lower case only: on a target that ignores letter case the name is
+    // then still one of a kind, and its upper-case spelling serves as probe.
+    static constexpr char zeichen[] = "abcdefghijklmnopqrstuvwxyz0123456789";
     // splitmix64: the names need only differ, not be unpredictable, because
     // the exclusive create refuses any name that exists.
-    zufall_ += 0x9E3779B97F4A7C15ull;
-    std::uint64_t z = zufall_;
+    zufall += 0x9E3779B97F4A7C15ull;
+    std::uint64_t z = zufall;
     z = (z ^ (z >> 30)) * 0xBF58476D1CE4E5B9ull;
     z = (z ^ (z >> 27)) * 0x94D049BB133111EBull;
     z ^= z >> 31;
-    std::string suffix(6, ' ');
+    std::string suffix(temporäre_suffixlänge, ' ');
     for (char& c : suffix) {
         c = zeichen[z % (sizeof zeichen - 1)];
         z /= sizeof zeichen - 1;
@@ -140,10 +148,9 @@ std::string Systemkopie::nächstes_suffix() {
     return suffix;
 }
 
-Ergebnis<int> Systemkopie::erstelle_temporär(int zielverzeichnis, const std::string& zielname,
-                                             std::string& name) {
+Ergebnis<int> Systemkopie::erstelle_temporär(int zielverzeichnis, std::string& name) {
     for (int versuch = 0; versuch < 100; ++versuch) {
-        name = temporärer_name(zielname, nächstes_suffix());
+        name = temporärer_name(temporäres_suffix(zufall_));
         auto fd = ops_.öffne(zielverzeichnis, name, O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC,
                              S_IRUSR | S_IWUSR);
         if (fd || fd.fehlercode() != EEXIST) return fd;
@@ -197,7 +204,7 @@ Ausgang Systemkopie::kopiere(int quellverzeichnis, const std::string& quellname,
     if (!S_ISREG(st.st_mode)) return Ausgang::fehler(ENOTSUP);
 
     std::string temp_name;
-    auto temp_fd = erstelle_temporär(zielverzeichnis, zielname, temp_name);
+    auto temp_fd = erstelle_temporär(zielverzeichnis, temp_name);
     if (!temp_fd) return Ausgang::fehler(temp_fd.fehlercode());
     Dateigriff temp(ops_, temp_fd.wert());
 
@@ -214,15 +221,22 @@ Ausgang Systemkopie::kopiere(int quellverzeichnis, const std::string& quellname,
     if (s) s = übernimm_rechte(ops_, temp.fd(), st, als_root_);
     // close reports a write error that some file systems only notice then.
     if (Ausgang zu = temp.schließe(); s && !zu) s = zu;
+    const bool kopiert = s.ok();
     if (s) s = ops_.benenne_um(zielverzeichnis, temp_name, zielverzeichnis, zielname);
     if (!s) {
         (void)ops_.entferne_datei(zielverzeichnis, temp_name);
+        // The copy was complete and its name taken: only the name can be at fault.
+        if (kopiert && ist_namensablehnung(s.fehlercode(), zielname) &&
+            ops_.status_ohne_folgen(zielverzeichnis, zielname).fehlercode() == ENOENT)
+            return Ausgang::fehler(name_abgelehnt);
         return s;
     }
     // The times come last, because some file systems (fusefat among them)
     // give a renamed file the current time. The data are in place by now: a
     // time that does not take costs no more than a second copy next run.
-    const timespec zeiten[2] = {st.st_atim, st.st_mtim};
+    timespec zeiten[2] = {st.st_atim, st.st_mtim};
+    if (zeiten_begrenzt_)
+        for (timespec& z : zeiten) z = zeit_im_medium(z, utc_versatz_);
     (void)ops_.setze_zeiten_von(zielverzeichnis, zielname, zeiten);
     return erfolg();
 }

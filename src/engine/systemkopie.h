@@ -7,6 +7,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <string>
+#include <string_view>
 
 #include "engine/dateioperationen.h"
 #include "engine/ergebnis.h"
@@ -41,9 +42,17 @@ inline constexpr int quelle_verändert = -2;
 [[nodiscard]] Ausgang übernimm_rechte(Dateioperationen& ops, int fd, const struct stat& quelle,
                                       bool als_root);
 
-// The hidden name a copy of zielname is written under first: a dot, the name
-// (cut so that the whole stays within 255 bytes), ".tarvendo-" and suffix.
-[[nodiscard]] std::string temporärer_name(const std::string& zielname, const std::string& suffix);
+// The hidden name a copy is written under first: ".tarvendo-" and a suffix
+// of lower-case letters and digits. Short and of fixed length, so that every
+// name the target can hold can be copied, and recognisable, so that what a
+// killed run left behind is found and removed by the next one.
+[[nodiscard]] std::string temporärer_name(const std::string& suffix);
+inline constexpr std::size_t temporäre_suffixlänge = 12;
+[[nodiscard]] bool ist_temporärer_name(std::string_view name);
+// A seed for temporäres_suffix, different for every process and call.
+[[nodiscard]] std::uint64_t zufallsstart();
+// The next suffix of the sequence that zufall holds.
+[[nodiscard]] std::string temporäres_suffix(std::uint64_t& zufall);
 
 class Systemkopie {
 public:
@@ -57,10 +66,19 @@ public:
     // cancel (a nonzero abbruchflag, tested after every chunk: ECANCELED)
     // and when the source's size or modification time changed during the
     // copy (quelle_verändert) the temporary file is removed and an existing
-    // target is left as it was. Returns the errno of the failing step.
+    // target is left as it was. Returns the errno of the failing step, or
+    // name_abgelehnt when the medium cannot hold zielname.
     [[nodiscard]] Ausgang kopiere(int quellverzeichnis, const std::string& quellname,
                                   int zielverzeichnis, const std::string& zielname,
                                   Kopierbeobachter& beobachter, const std::int32_t& abbruchflag);
+
+    // A target whose medium keeps no times before 1980 or after 2107 gets
+    // them moved into that range (zeit_im_medium with this offset from UTC),
+    // so that the comparison can tell them apart from a wrapped-around one.
+    void begrenze_zeiten(std::int64_t utc_versatz) {
+        zeiten_begrenzt_ = true;
+        utc_versatz_ = utc_versatz;
+    }
 
     // Whether copies get the source's owner: only root can give them one.
     [[nodiscard]] bool als_root() const noexcept { return als_root_; }
@@ -69,15 +87,14 @@ public:
     static constexpr std::size_t größtes_stück = std::size_t{16} << 20;
 
 private:
-    Ergebnis<int> erstelle_temporär(int zielverzeichnis, const std::string& zielname,
-                                    std::string& name);
+    Ergebnis<int> erstelle_temporär(int zielverzeichnis, std::string& name);
     Ausgang übertrage(int quelle, int ziel, std::int64_t größe, Kopierbeobachter& beobachter,
                      const std::int32_t& abbruchflag);
-    std::string nächstes_suffix();
-
     Dateioperationen& ops_;
     std::uint64_t zufall_;
     bool als_root_;
+    bool zeiten_begrenzt_ = false;
+    std::int64_t utc_versatz_ = 0;
 };
 
 }  // namespace tarvendo

@@ -7,6 +7,7 @@
 #include "engine/aufgabenermittlung.h"
 #include "engine/laufsperre.h"
 #include "engine/verzeichnisscan.h"
+#include "engine/zielmedium.h"
 
 namespace tarvendo {
 
@@ -107,6 +108,8 @@ bool vergleiche(Vergleichsstand& stand, const std::string& quelle, const std::st
     if (!zustand.abbruch) {
         schritt(anzeigen, "Aufgaben ermitteln");
         Aufgabenermittlung ermittlung(anzeigen, schleife, zustand);
+        PosixDateioperationen ops;
+        ermittlung.setze_ziel_ignoriert_schreibweise(prüfe_ziel(ops, ziel).ignoriert_schreibweise);
         (void)ermittlung.aufgaben_ermitteln(*stand.quellbaum, *stand.zielbaum, *stand.aufgabenbaum);
     }
 

@@ -6,6 +6,8 @@
 #include <ctime>
 #include <utility>
 
+#include "engine/systemkopie.h"
+
 namespace tarvendo {
 
 namespace {
@@ -171,6 +173,12 @@ void Verzeichnisscan::unterverzeichnis(Verzeichnisliste& liste, const std::strin
 }
 
 void Verzeichnisscan::datei(std::string name, const Eintragsdaten& daten, Pfadklasse& knoten) {
+    // A copy of a killed run is no file of the user's: never a task, and
+    // removed by the next run that works in its directory.
+    if (ist_temporärer_name(name)) {
+        if (ziel_ && !daten.link) knoten.setze_rest(std::move(name));
+        return;
+    }
     std::uint32_t attr = 0;
     if ((daten.modus & S_IWUSR) == 0) attr |= attr_schreibgeschützt;
     if (name.starts_with('.')) attr |= attr_versteckt;

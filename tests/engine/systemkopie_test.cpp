@@ -195,11 +195,5 @@ INSTANTIATE_TEST_SUITE_P(Eigentum, SonderbitsTest,
                                            Sonderfall{"GruppePasst", 65534, 0, true, 02755}),
                          [](const auto& fall) { return std::string(fall.param.name); });
 
-TEST(TemporärerName, VersteckterNameBleibtInnerhalbDerGrenze) {
-    EXPECT_EQ(temporärer_name("bild.jpg", "Ab3xYz"), ".bild.jpg.tarvendo-Ab3xYz");
-    EXPECT_EQ(temporärer_name(std::string(255, 'n'), "Ab3xYz"),
-              "." + std::string(238, 'n') + ".tarvendo-Ab3xYz");
-}
-
 }  // namespace
 }  // namespace tarvendo::test

@@ -1,0 +1,28 @@
+// What the run does differently for the target's medium.
+#include "engine/ausfuehrung.h"
+#include "engine/verzeichnisscan.h"
+
+namespace tarvendo {
+
+void Aufgabenausführung::setze_zieleigenschaften(const Zieleigenschaften& eigenschaften) {
+    medium_ = eigenschaften;
+    if (medium_.zeiten_begrenzt) systemkopie_.begrenze_zeiten(utc_versatz_jetzt());
+}
+
+bool Aufgabenausführung::gleicher_eintrag(const struct stat& a, const struct stat& b) const {
+    // Where letter case does not count, two spellings the comparison paired
+    // name one entry, though FUSE drivers give each its own inode. Elsewhere
+    // a second spelling is an entry of its own and must not be overwritten.
+    return medium_.ignoriert_schreibweise || (a.st_dev == b.st_dev && a.st_ino == b.st_ino);
+}
+
+void Aufgabenausführung::entferne_reste(const Pfadklasse& wpfad, int fd) {
+    const auto* reste = wpfad.gib_reste();
+    if (!reste) return;
+    verändert_ = true;
+    // Like a failed attribute change, a leftover that stays is not reported:
+    // it is no task, and the next run tries again.
+    for (const std::string& name : *reste) (void)d_.ops.entferne_datei(fd, name);
+}
+
+}  // namespace tarvendo
