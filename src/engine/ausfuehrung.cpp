@@ -145,7 +145,7 @@ void Aufgabenausführung::aufgaben_durchführen(const Pfadklasse& wpfad, Knoten 
                                   zwillingstext(*vorrang, f.Name));
             } else if (f.aufgabe == aufgabe_kopieren) {
                 if (const std::string* alt = wpfad.gib_zielname(f.Name))
-                    schreibweise_angleichen(ebene, *alt, f.Name);
+                    schreibweise_angleichen(ebene.ziel.fd(), *alt, f.Name);
                 kopiere(f, ebene, aktverzeichnis, wpnodx);
             } else if (f.aufgabe == aufgabe_löschen &&
                        std::find(ebene.vorgezogen.begin(), ebene.vorgezogen.end(), &f) ==
@@ -203,7 +203,7 @@ bool Aufgabenausführung::betrete(const Pfadklasse& wpfad, Ebene& ebene, Knoten 
         if (ebene.eltern && ebene.eltern_fehler() == 0)
             if (const std::string* alt = wpfad.parent ? wpfad.parent->gib_zielname(wpfad.pfadname)
                                                       : nullptr)
-                schreibweise_angleichen(*ebene.eltern, *alt, wpfad.pfadname);
+                schreibweise_angleichen(ebene.eltern_fd(), *alt, wpfad.pfadname);
         öffne_ziel(ebene);
         mache_beschreibbar(ebene);
         return true;
@@ -274,21 +274,6 @@ void Aufgabenausführung::öffne_ziel(Ebene& ebene) {
         ebene.zielmodus = st.wert().st_mode;
         if (ebene.eltern && ebene.gerät != ebene.eltern->gerät) ebene.geschützt = true;
     }
-}
-
-void Aufgabenausführung::schreibweise_angleichen(Ebene& ebene, const std::string& alt,
-                                                  const std::string& neu) {
-    Dateioperationen& ops = d_.ops;
-    const int fd = ebene.ziel.fd();
-    auto a = ops.status_ohne_folgen(fd, alt);
-    if (!a) return;
-    // Where both spellings exist as different entries (a case-sensitive
-    // file system), neither is touched; on a case-insensitive one they are
-    // the same entry and the rename changes its case.
-    auto n = ops.status_ohne_folgen(fd, neu);
-    if (n ? !gleicher_eintrag(n.wert(), a.wert()) : n.fehlercode() != ENOENT) return;
-    verändert_ = true;
-    (void)ops.benenne_um(fd, alt, fd, neu);
 }
 
 void Aufgabenausführung::platz_schaffen(const Pfadklasse& wpfad, Ebene& ebene) {

@@ -78,8 +78,9 @@ private:
     void entferne_reste(const Pfadklasse& wpfad, int fd);
     // Whether the target entries a and b (status of two spellings) are one.
     [[nodiscard]] bool gleicher_eintrag(const struct stat& a, const struct stat& b) const;
-    // Renames the target entry alt in ebene to the source's spelling neu.
-    void schreibweise_angleichen(Ebene& ebene, const std::string& alt, const std::string& neu);
+    // Renames the target entry alt in the directory fd to the source's
+    // spelling neu.
+    void schreibweise_angleichen(int fd, const std::string& alt, const std::string& neu);
     // Deletes a file in the way of the directory wpfad early, if ticked.
     void platz_schaffen(const Pfadklasse& wpfad, Ebene& ebene);
     // A matched directory gets the owner's rwx while the run fills it.

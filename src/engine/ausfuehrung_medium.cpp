@@ -1,5 +1,8 @@
 // What the run does differently for the target's medium.
 #include "engine/ausfuehrung.h"
+
+#include <cerrno>
+
 #include "engine/verzeichnisscan.h"
 
 namespace tarvendo {
@@ -14,6 +17,26 @@ bool Aufgabenausführung::gleicher_eintrag(const struct stat& a, const struct st
     // name one entry, though FUSE drivers give each its own inode. Elsewhere
     // a second spelling is an entry of its own and must not be overwritten.
     return medium_.ignoriert_schreibweise || (a.st_dev == b.st_dev && a.st_ino == b.st_ino);
+}
+
+void Aufgabenausführung::schreibweise_angleichen(int fd, const std::string& alt,
+                                                  const std::string& neu) {
+    Dateioperationen& ops = d_.ops;
+    auto a = ops.status_ohne_folgen(fd, alt);
+    if (!a) return;
+    // Where both spellings exist as different entries (a case-sensitive
+    // file system), neither is touched; on a case-insensitive one they are
+    // the same entry and the rename changes its case.
+    auto n = ops.status_ohne_folgen(fd, neu);
+    if (n ? !gleicher_eintrag(n.wert(), a.wert()) : n.fehlercode() != ENOENT) return;
+    verändert_ = true;
+    if (ops.benenne_um(fd, alt, fd, neu) || !medium_.ignoriert_schreibweise) return;
+    // fusefat refuses to move a directory onto its own other spelling: by
+    // way of a temporary name, which a killed run leaves to the next.
+    std::uint64_t zufall = zufallsstart();
+    const std::string zwischen = temporärer_name(temporäres_suffix(zufall));
+    if (!ops.benenne_um(fd, alt, fd, zwischen)) return;
+    if (!ops.benenne_um(fd, zwischen, fd, neu)) (void)ops.benenne_um(fd, zwischen, fd, alt);
 }
 
 void Aufgabenausführung::entferne_reste(const Pfadklasse& wpfad, int fd) {
