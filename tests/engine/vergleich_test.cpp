@@ -10,6 +10,7 @@
 
 #include "engine/aufgabenermittlung.h"
 #include "engine/verzeichnisscan.h"
+#include "engine/zielmedium.h"
 #include "testhilfe/fakes.h"
 #include "testhilfe/gestoerte_quelle.h"
 #include "testhilfe/tempverzeichnis.h"
@@ -131,6 +132,15 @@ TEST(Aufgabenermittlung, ÄnderungNachZeitUndGröße) {
     const double früh = datum_aus_sekunden(4102444800), spät = datum_aus_sekunden(4102444802);
     ASSERT_NE((spät - früh) * 86400.0, 2.0);
     EXPECT_FALSE(ist_geändert(Dateiklasse{"f", 1, früh}, Dateiklasse{"f", 1, spät}));
+    // A time outside what FAT keeps: the copy moved it into range, and that
+    // is no change; any other time is.
+    for (const std::int64_t sekunden : {100'000'000LL, 4'389'379'200LL}) {
+        const Dateiklasse q{"f", 1, datum_aus_sekunden(sekunden)};
+        const auto im_medium = zeit_im_medium({static_cast<time_t>(sekunden), 0}, 0).tv_sec;
+        EXPECT_TRUE(im_medium >= 315'532'800 && im_medium < 4'354'819'200);  // 1980 to 2107
+        EXPECT_FALSE(ist_geändert(q, Dateiklasse{"f", 1, datum_aus_sekunden(im_medium)}));
+        EXPECT_TRUE(ist_geändert(q, Dateiklasse{"f", 1, datum_aus_sekunden(400'000'000)}));
+    }
     for (const auto& f : fälle) {
         Ermittlung e;
         füge_ein(e.quelle, "f", 100, basis, 0);
