@@ -4,6 +4,18 @@
 
 namespace tarvendo {
 
+namespace {
+
+// The value paired with exactly Name; nullptr when there is none.
+const std::string* suche(const std::vector<std::pair<std::string, std::string>>& paare,
+                         std::string_view Name) {
+    for (const auto& [name, wert] : paare)
+        if (name == Name) return &wert;
+    return nullptr;
+}
+
+}  // namespace
+
 Pfadklasse::~Pfadklasse() = default;
 
 Pfadklasse& Pfadklasse::setze_pfad(std::string Name) {
@@ -42,10 +54,7 @@ void Pfadklasse::setze_zielname(std::string Name, std::string zielname) {
 }
 
 const std::string* Pfadklasse::gib_zielname(std::string_view Name) const {
-    if (!zusatz) return nullptr;
-    for (const auto& [name, zielname] : zusatz->zielnamen)
-        if (name == Name) return &zielname;
-    return nullptr;
+    return zusatz ? suche(zusatz->zielnamen, Name) : nullptr;
 }
 
 void Pfadklasse::setze_zwilling(std::string Name, std::string vorrang) {
@@ -54,10 +63,7 @@ void Pfadklasse::setze_zwilling(std::string Name, std::string vorrang) {
 }
 
 const std::string* Pfadklasse::gib_zwilling(std::string_view Name) const {
-    if (!zusatz) return nullptr;
-    for (const auto& [name, vorrang] : zusatz->zwillinge)
-        if (name == Name) return &vorrang;
-    return nullptr;
+    return zusatz ? suche(zusatz->zwillinge, Name) : nullptr;
 }
 
 void Pfadklasse::setze_rest(std::string Name) {
