@@ -30,13 +30,15 @@ namespace {
 // The target entry that matches a source entry by key, unless another entry
 // of the same source directory bears its name byte for byte: on a
 // case-sensitive file system "a" and "A" may both exist, and each should meet
-// its own counterpart rather than whichever comes first.
+// its own counterpart rather than whichever comes first. Where the target
+// ignores letter case it holds one spelling at most, whichever it is.
 template <class T>
 T* gegenstück(const T& eintrag, const Schlüsselsammlung<T>& quellen,
               const Schlüsselsammlung<T>& ziele, bool ignoriert_schreibweise) {
     const std::string& name = NameVon<T>::von(eintrag);
     T* ziel = ziele.gib(name);
-    if (ziel && !ignoriert_schreibweise && NameVon<T>::von(*ziel) != name && quellen.gib(NameVon<T>::von(*ziel)) != &eintrag)
+    if (ziel && !ignoriert_schreibweise && NameVon<T>::von(*ziel) != name &&
+        quellen.gib(NameVon<T>::von(*ziel)) != &eintrag)
         return nullptr;
     return ziel;
 }

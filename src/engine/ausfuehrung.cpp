@@ -138,15 +138,10 @@ void Aufgabenausführung::aufgaben_durchführen(const Pfadklasse& wpfad, Knoten 
     d_.anzeigen.Arbeitsverzeichnis.textpfad(ohne_erstes(aktverzeichnis));
     for (const Dateiklasse& f : wpfad.dateien) {
         if (f.checked) {
-            if (const std::string* vorrang = wpfad.gib_zwilling(f.Name)) {
-                (void)zähle_erledigt(f.größe, EEXIST);
-                melde_dateifehler(f, wpnodx, Bild::Datei_kopieren_fehler,
-                                  zielpfad(aktverzeichnis + f.Name), "konnte nicht kopiert werden",
-                                  zwillingstext(*vorrang, f.Name));
-            } else if (f.aufgabe == aufgabe_kopieren) {
+            if (f.aufgabe == aufgabe_kopieren) {
                 if (const std::string* alt = wpfad.gib_zielname(f.Name))
                     schreibweise_angleichen(ebene.ziel.fd(), *alt, f.Name);
-                kopiere(f, ebene, aktverzeichnis, wpnodx);
+                kopiere(f, wpfad.gib_zwilling(f.Name), ebene, aktverzeichnis, wpnodx);
             } else if (f.aufgabe == aufgabe_löschen &&
                        std::find(ebene.vorgezogen.begin(), ebene.vorgezogen.end(), &f) ==
                            ebene.vorgezogen.end()) {
@@ -362,7 +357,7 @@ int Aufgabenausführung::quelle(Ebene& ebene) {
     return ebene.quelle.offen() ? ebene.quelle.fd() : -1;
 }
 
-void Aufgabenausführung::kopiere(const Dateiklasse& f, Ebene& ebene,
+void Aufgabenausführung::kopiere(const Dateiklasse& f, const std::string* vorrang, Ebene& ebene,
                                  const std::string& aktverzeichnis, Knoten wpnodx) {
     Programmzustand& zustand = d_.zustand;
     Statusanzeige& datei = d_.anzeigen.Arbeitsdatei;
@@ -372,7 +367,7 @@ void Aufgabenausführung::kopiere(const Dateiklasse& f, Ebene& ebene,
     d_.stoppuhr.Reset();
     verändert_ = true;
 
-    int code = ebene.ziel_status();
+    int code = vorrang ? EEXIST : ebene.ziel_status();
     if (code == 0) {
         const int quellverzeichnis = quelle(ebene);
         if (quellverzeichnis < 0)
@@ -389,13 +384,14 @@ void Aufgabenausführung::kopiere(const Dateiklasse& f, Ebene& ebene,
     if (zustand.abbruch) return;
 
     if (zähle_erledigt(f.größe, code)) return;
-    // A name the medium refuses is the target's fault: its path is named.
-    const bool abgelehnt = code == name_abgelehnt;
+    // What the medium cannot hold is the target's fault: its path is named.
+    const bool am_ziel = vorrang || code == name_abgelehnt;
     melde_dateifehler(f, wpnodx, Bild::Datei_kopieren_fehler,
-                      abgelehnt ? zielpfad(aktverzeichnis + f.Name)
-                                : quellpfad(aktverzeichnis + f.Name),
+                      am_ziel ? zielpfad(aktverzeichnis + f.Name)
+                              : quellpfad(aktverzeichnis + f.Name),
                       "konnte nicht kopiert werden",
-                      abgelehnt                    ? std::string(name_abgelehnt_text)
+                      vorrang                  ? zwillingstext(*vorrang, f.Name)
+                      : code == name_abgelehnt ? std::string(name_abgelehnt_text)
                       : code == quelle_verändert ? std::string(verändert)
                                                  : systemfehlertext(code));
 }

@@ -60,8 +60,9 @@ public:
 private:
     struct Ebene;
 
-    void kopiere(const Dateiklasse& f, Ebene& ebene, const std::string& aktverzeichnis,
-                 Erledigtbaum::Knoten wpnodx);
+    // vorrang: the case twin that keeps the place; then nothing is copied.
+    void kopiere(const Dateiklasse& f, const std::string* vorrang, Ebene& ebene,
+                 const std::string& aktverzeichnis, Erledigtbaum::Knoten wpnodx);
     void lösche(const Dateiklasse& f, Ebene& ebene, const std::string& aktverzeichnis,
                 Erledigtbaum::Knoten wpnodx);
     // Counts a file task as done; true (after a yield) when it succeeded.
