@@ -85,7 +85,10 @@ TEST(Synchronisation, EinLaufBringtDasZielInOrdnung) {
     s.lege_an({"draussen/", "draussen/wertvoll", "q/datei", "q/ordner/", "q/ordner/x", "q/typ/",
                "q/typ/y", "q/datei2", "z/datei2/", "z/datei2/alt", "z/typ", "q/Brief.txt",
                "z/brief.txt", "q/Fotos/", "q/Fotos/neu", "z/fotos/", "z/fotos/alt", "z/toter/",
-               "z/toter/wichtig", "z/rohr", "q/Notiz.txt", "z/notiz.txt"});
+               "z/toter/wichtig", "z/rohr", "q/Notiz.txt", "z/notiz.txt",
+               // Temporary files of killed runs: never a task, and gone from
+               // the target after the next run there.
+               "q/.tarvendo-000000000000", "z/.tarvendo-abcdef012345"});
     fs::create_symlink("../draussen/wertvoll", s.ziel + "/datei");
     fs::create_directory_symlink("../draussen", s.ziel + "/ordner");
     fs::create_directory_symlink("../draussen", s.ziel + "/nur_link");
@@ -131,6 +134,7 @@ TEST(Synchronisation, EinLaufBringtDasZielInOrdnung) {
     EXPECT_EQ(lies_datei(s.ziel + "/rohr"), "z/rohr");
     EXPECT_EQ(lies_datei(s.ziel + "/Notiz.txt"), "q/Notiz.txt");
     EXPECT_EQ(lies_datei(s.ziel + "/notiz.txt"), "z/notiz.txt");
+    EXPECT_FALSE(existiert(s.ziel + "/.tarvendo-abcdef012345"));
 
     EXPECT_EQ(s.vergleiche(), Zeilen{"3 /notiz.txt"});
 }
