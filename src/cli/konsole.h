@@ -62,7 +62,13 @@ void fange_unterbrechung();
 // The exit status of a cancelled run: 128 + the signal's number.
 [[nodiscard]] int abbruchstatus();
 
-// Writes bytes unchanged to standard output or standard error.
-void schreibe(std::FILE* ziel, std::string_view bytes);
+// Writes a text to standard output or standard error so that no file name
+// in it can drive the terminal: control characters other than the line
+// break, C1 controls, bytes that are no UTF-8 and the backslash itself
+// appear as \xNN and \\.
+void schreibe(std::FILE* ziel, std::string_view text);
+// The same, with line breaks escaped as well: a name can never start a line
+// of its own.
+void schreibe_name(std::FILE* ziel, std::string_view name);
 
 }  // namespace tarvendo::cli

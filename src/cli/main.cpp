@@ -1,38 +1,65 @@
 // tarvendo-cli: the engine without a window, for scripts and benchmarks.
 
 #include <cstdio>
+#include <string>
 #include <string_view>
 
+#include "cli/aufruf.h"
 #include "cli/befehle.h"
 #include "engine/dateigrenze.h"
+#include "support/programmversion.h"
 
 namespace {
 
-constexpr std::string_view aufruf =
+constexpr std::string_view aufruf_text =
     "Aufruf:\n"
     "  tarvendo-cli vergleichen QUELLE ZIEL\n"
     "      Liest beide Verzeichnisbäume und gibt die Aufgaben aus, die ZIEL\n"
     "      gleich QUELLE machen: je Zeile 2 (kopieren) oder 3 (löschen) und\n"
     "      der Pfad unterhalb des Basisverzeichnisses, zuletzt die Summe.\n"
+    "      Steuerzeichen, Rückstrich und Bytes, die kein UTF-8 sind, stehen\n"
+    "      in Namen als \\xNN und \\\\.\n"
     "  tarvendo-cli synchronisieren [--löschen-erlauben] QUELLE ZIEL\n"
     "      Vergleicht und führt alle Aufgaben aus. Würde der Lauf mehr als die\n"
-    "      Hälfte der Dateien in ZIEL löschen (ab 100) oder ist QUELLE leer,\n"
-    "      bricht er ohne --löschen-erlauben vorher ab.\n"
-    "Exit-Status: 0 erfolgreich, 1 Aufgaben fehlgeschlagen oder nicht alles\n"
-    "lesbar, 2 falscher Aufruf, 3 Massenlöschung verweigert, 128 + Signal\n"
-    "abgebrochen (Strg-C: 130, SIGTERM: 143, SIGHUP: 129).\n";
+    "      Hälfte der Dateien in ZIEL löschen (ab 100), ist QUELLE leer oder\n"
+    "      ein gelesenes Verzeichnis darin leer, dessen Gegenstück in ZIEL\n"
+    "      mindestens 100 Dateien hat, bricht er ohne --löschen-erlauben\n"
+    "      vorher ab.\n"
+    "  tarvendo-cli --help | --version\n"
+    "Optionen dürfen überall stehen; nach -- ist jedes Wort ein Pfad.\n"
+    "Exit-Status: 0 erfolgreich, 1 Aufgaben fehlgeschlagen, nicht alles\n"
+    "lesbar oder Ausgabe nicht geschrieben, 2 falscher Aufruf, 3 Massenlöschung\n"
+    "verweigert, 128 + Signal abgebrochen (Strg-C: 130, SIGTERM: 143, SIGHUP: 129).\n";
+
+// Writes text to standard output; exit status 1 when that failed.
+int gib_aus(std::string_view text) {
+    std::fwrite(text.data(), 1, text.size(), stdout);
+    if (std::fflush(stdout) == 0 && !std::ferror(stdout)) return 0;
+    std::perror("tarvendo-cli: Standardausgabe");
+    return 1;
+}
 
 }  // namespace
 
 int main(int argc, char** argv) {
+    using tarvendo::cli::Aufruf;
     tarvendo::erhöhe_dateigrenze();
-    const std::string_view befehl = argc > 1 ? argv[1] : "";
-    if (argc == 4 && befehl == "vergleichen") return tarvendo::cli::vergleichen(argv[2], argv[3]);
-    const bool erlauben = argc == 5 && std::string_view(argv[2]) == "--löschen-erlauben";
-    if (befehl == "synchronisieren" && (argc == 4 || erlauben)) {
-        tarvendo::PosixDateioperationen ops;
-        return tarvendo::cli::synchronisieren(argv[argc - 2], argv[argc - 1], erlauben, ops);
+    const auto aufruf = tarvendo::cli::lies_aufruf(argc, argv);
+    if (!aufruf) {
+        std::fwrite(aufruf_text.data(), 1, aufruf_text.size(), stderr);
+        return 2;
     }
-    std::fwrite(aufruf.data(), 1, aufruf.size(), stderr);
-    return 2;
+    switch (aufruf->befehl) {
+        case Aufruf::Befehl::hilfe:
+            return gib_aus(aufruf_text);
+        case Aufruf::Befehl::version:
+            return gib_aus("tarvendo-cli " + std::string(tarvendo::programm::version) + "\n");
+        case Aufruf::Befehl::vergleichen:
+            return tarvendo::cli::vergleichen(aufruf->quelle.c_str(), aufruf->ziel.c_str());
+        case Aufruf::Befehl::synchronisieren:
+            break;
+    }
+    tarvendo::PosixDateioperationen ops;
+    return tarvendo::cli::synchronisieren(aufruf->quelle.c_str(), aufruf->ziel.c_str(),
+                                          aufruf->löschen_erlauben, ops);
 }

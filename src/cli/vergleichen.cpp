@@ -21,7 +21,7 @@ void schreibe_aufgaben(std::FILE* aus, const Pfadklasse& knoten, std::string& re
         if (p.aufgabe != aufgabe_keine) {
             std::fputc('0' + p.aufgabe, aus);
             std::fputc(' ', aus);
-            schreibe(aus, relativ);
+            schreibe_name(aus, relativ);
             std::fputs("/\n", aus);
         }
         schreibe_aufgaben(aus, p, relativ);
@@ -30,9 +30,9 @@ void schreibe_aufgaben(std::FILE* aus, const Pfadklasse& knoten, std::string& re
     for (const Dateiklasse& d : knoten.dateien) {
         std::fputc('0' + d.aufgabe, aus);
         std::fputc(' ', aus);
-        schreibe(aus, relativ);
+        schreibe_name(aus, relativ);
         std::fputc('/', aus);
-        schreibe(aus, d.Name);
+        schreibe_name(aus, d.Name);
         std::fputc('\n', aus);
     }
 }
