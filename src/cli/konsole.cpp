@@ -63,8 +63,7 @@ void schreibe_sichtbar(std::FILE* ziel, std::string_view text, bool zeilen_lasse
         bool sichtbar = n > 0;
         if (sichtbar) {
             const auto kategorie = utf8proc_category(zeichen);
-            sichtbar = zeichen != '\\' && kategorie != UTF8PROC_CATEGORY_ZL &&
-                       kategorie != UTF8PROC_CATEGORY_ZP &&
+            sichtbar = zeichen != '\\' &&
                        (kategorie != UTF8PROC_CATEGORY_CC || (zeichen == '\n' && zeilen_lassen));
         } else {
             zeichen = -1;

@@ -14,7 +14,8 @@ namespace tarvendo {
 // Deletions from this many files on need a second thought...
 inline constexpr std::int32_t viele_löschungen = 100;
 
-// ...when they are more than half of the target's files; and any deletion
+// ...when they are more than half of the target's files, or when they lie
+// below one source directory that was read and is empty; and any deletion
 // does when the source is empty. Returns the warning (lines joined with
 // "\n"), or none when the run may go ahead. löschen: ticked file deletions.
 [[nodiscard]] std::optional<std::string> massenlöschung(const Vergleichsstand& stand,

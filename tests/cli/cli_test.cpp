@@ -12,6 +12,7 @@
 #include "cli/befehle.h"
 #include "engine/fehlerdateioperationen.h"
 #include "engine/verzeichnisinhalt.h"
+#include "support/programmversion.h"
 #include "testhilfe/prozess.h"
 #include "testhilfe/tempverzeichnis.h"
 
@@ -27,7 +28,8 @@ std::string letzte_zeile(const std::string& text) {
     return text.substr(start == std::string::npos ? 0 : start + 1);
 }
 
-TEST(Cli, FalscherAufrufEndetMitStatus2) {
+// What each call line leads to; wrong calls end with status 2 before anything is read.
+TEST(Cli, Aufrufe) {
     TempVerzeichnis tmp;
     const std::string d = tmp.pfad();
     erstelle_verzeichnis(tmp / "z");
@@ -35,26 +37,32 @@ TEST(Cli, FalscherAufrufEndetMitStatus2) {
     schreibe_datei(tmp / "datei", "");
     struct Fall {
         std::vector<std::string> argumente;
-        std::string fehler;  // "Aufruf:\n": how the usage text begins
+        int status;
+        std::string aus, fehler;  // "Aufruf:\n": how the usage text begins
     };
+    const std::string fehlt = "Quellverzeichnis " + d + "/fehlt existiert nicht oder ist kein Verzeichnis\n";
     const Fall fälle[] = {
-        {{}, "Aufruf:\n"},
-        {{"vergleiche", "/a", "/b"}, "Aufruf:\n"},
-        {{"synchronisieren", "--alles", d, d + "/z"}, "Aufruf:\n"},
-        {{"vergleichen", "", d}, "Quellverzeichnis nicht festgelegt\n"},
-        {{"vergleichen", d, ""}, "Zielverzeichnis nicht festgelegt\n"},
-        {{"synchronisieren", d, d},
+        {{}, 2, "", "Aufruf:\n"},
+        {{"vergleiche", "/a", "/b"}, 2, "", "Aufruf:\n"},
+        {{"synchronisieren", "--alles", d, d + "/z"}, 2, "", "Aufruf:\n"},
+        // The source forgotten: the option is no directory name.
+        {{"synchronisieren", "--löschen-erlauben", d + "/z"}, 2, "", "Aufruf:\n"},
+        {{"vergleichen", d, d + "/z", "--löschen-erlauben"}, 2, "", "Aufruf:\n"},
+        {{"vergleichen", d, "--help", "-x"}, 0, "Aufruf:\n", ""},
+        {{"--version"}, 0, "tarvendo-cli " + std::string(programm::version) + "\n", ""},
+        {{"vergleichen", "--", d + "/fehlt", "--help"}, 2, "", fehlt},
+        {{"vergleichen", "", d}, 2, "", "Quellverzeichnis nicht festgelegt\n"},
+        {{"vergleichen", d, ""}, 2, "", "Zielverzeichnis nicht festgelegt\n"},
+        {{"synchronisieren", d, d}, 2, "",
          "Quellverzeichnis und Zielverzeichnis müssen unterschiedlich sein\n"},
-        {{"synchronisieren", d + "/z/q", d + "/z"}, "Das Quellverzeichnis liegt im Zielverzeichnis.\n"},
-        {{"vergleichen", d + "/fehlt", d},
-         "Quellverzeichnis " + d + "/fehlt existiert nicht oder ist kein Verzeichnis\n"},
-        {{"synchronisieren", d + "/z", d + "/datei"},
+        {{"synchronisieren", d + "/z/q", d + "/z"}, 2, "", "Das Quellverzeichnis liegt im Zielverzeichnis.\n"},
+        {{"synchronisieren", d + "/z", d + "/datei"}, 2, "",
          "Zielverzeichnis " + d + "/datei existiert nicht oder ist kein Verzeichnis\n"},
     };
     for (const Fall& f : fälle) {
         const Prozessausgabe a = cli(tmp, f.argumente);
-        EXPECT_EQ(a.status, 2);
-        EXPECT_EQ(a.aus, "");
+        EXPECT_EQ(a.status, f.status) << f.argumente.size();
+        EXPECT_EQ(f.aus == "Aufruf:\n" ? a.aus.substr(0, 8) : a.aus, f.aus);
         EXPECT_EQ(f.fehler == "Aufruf:\n" ? a.fehler.substr(0, 8) : a.fehler, f.fehler);
     }
 }
@@ -63,7 +71,8 @@ TEST(CliVergleichen, AufgabenInBaumreihenfolgeUndSumme) {
     TempVerzeichnis tmp;
     for (const char* d : {"q", "z", "q/neu", "q/neu/sub", "q/gleich", "z/gleich", "z/weg"})
         erstelle_verzeichnis(tmp / d);
-    schreibe_datei(tmp / "q/neu/sub/\xFF.bin", "");
+    // No name can start a line of its own or reach the terminal as a command.
+    schreibe_datei(tmp / "q/neu/sub/\xFF\n\x1B[2J\\\xC2\x9B.bin", "");
     schreibe_datei(tmp / "q/geändert", "neu");
     schreibe_datei(tmp / "z/geändert", "alt!");
     schreibe_datei(tmp / "q/gleich/g", "g");
@@ -78,7 +87,7 @@ TEST(CliVergleichen, AufgabenInBaumreihenfolgeUndSumme) {
     EXPECT_EQ(a.aus,
               "2 /neu/\n"
               "2 /neu/sub/\n"
-              "2 /neu/sub/\xFF.bin\n"
+              "2 /neu/sub/\\xFF\\x0A\\x1B[2J\\\\\\xC2\\x9B.bin\n"
               "3 /weg/\n"
               "3 /weg/x\n"
               "2 /geändert\n"
@@ -86,23 +95,50 @@ TEST(CliVergleichen, AufgabenInBaumreihenfolgeUndSumme) {
               "2 kopieren / 2 löschen\n");
 }
 
-// A backup that is incomplete or could not be written is no success.
-TEST(CliVergleichen, UnvollständigIstKeinErfolg) {
+// A backup that is incomplete or whose output could not be written is no success.
+TEST(Cli, UnvollständigIstKeinErfolg) {
+    for (const std::string befehl : {"vergleichen", "synchronisieren"}) {
+        TempVerzeichnis tmp;
+        erstelle_verzeichnis(tmp / "q");
+        erstelle_verzeichnis(tmp / "z");
+        erstelle_verzeichnis(tmp / "z/platte");
+        ASSERT_EQ(::symlink("/nirgends", (tmp / "q/platte").c_str()), 0);  // an unplugged drive
+
+        const Prozessausgabe a = cli(tmp, {befehl, tmp / "q", tmp / "z"});
+        EXPECT_EQ(a.status, 1) << befehl;
+        EXPECT_EQ(letzte_zeile(a.aus), "0 kopieren / 0 löschen\n");
+        EXPECT_NE(a.fehler.find("nicht gelesen werden:\n" + tmp / "q/platte\n"), std::string::npos);
+
+        ASSERT_EQ(::unlink((tmp / "q/platte").c_str()), 0);
+        const Prozessausgabe voll = warte_auf(
+            tmp, starte_prozess(tmp, TARVENDO_CLI, {befehl, tmp / "q", tmp / "z"}, "/dev/full"));
+        EXPECT_EQ(voll.status, 1) << befehl;
+    }
+}
+
+// Standard output that refuses its first write and takes every later one.
+ssize_t stottere(void* geschrieben, const char*, size_t größe) {
+    if ((*static_cast<int*>(geschrieben))++ > 0) return static_cast<ssize_t>(größe);
+    errno = EIO;
+    return -1;
+}
+
+// A write that failed while the list was long is not made good by a final
+// flush that worked.
+TEST(CliVergleichen, FrüherSchreibfehlerZählt) {
     TempVerzeichnis tmp;
     erstelle_verzeichnis(tmp / "q");
     erstelle_verzeichnis(tmp / "z");
-    erstelle_verzeichnis(tmp / "z/platte");
-    ASSERT_EQ(::symlink("/nirgends", (tmp / "q/platte").c_str()), 0);  // an unplugged drive
-
-    const Prozessausgabe a = cli(tmp, {"vergleichen", tmp / "q", tmp / "z"});
-    EXPECT_EQ(a.status, 1);
-    EXPECT_EQ(a.aus, "0 kopieren / 0 löschen\n");
-    EXPECT_NE(a.fehler.find("nicht gelesen werden:\n" + tmp / "q/platte\n"), std::string::npos);
-
-    ASSERT_EQ(::unlink((tmp / "q/platte").c_str()), 0);
-    const Prozessausgabe voll = warte_auf(
-        tmp, starte_prozess(tmp, TARVENDO_CLI, {"vergleichen", tmp / "q", tmp / "z"}, "/dev/full"));
-    EXPECT_EQ(voll.status, 1);
+    for (int i = 0; i < 400; ++i) schreibe_datei(tmp / "q" + "/" + std::string(240, 'a') + std::to_string(i), "");
+    int geschrieben = 0;
+    std::FILE* aus = ::fopencookie(&geschrieben, "w", {nullptr, stottere, nullptr, nullptr});
+    std::FILE* alt = stdout;
+    stdout = aus;
+    const int status = cli::vergleichen((tmp / "q").c_str(), (tmp / "z").c_str());
+    stdout = alt;
+    std::fclose(aus);
+    EXPECT_GT(geschrieben, 1);
+    EXPECT_EQ(status, 1);
 }
 
 TEST(CliSynchronisieren, EinLaufMachtDasZielGleichDerQuelle) {
@@ -130,32 +166,40 @@ TEST(CliSynchronisieren, EinLaufMachtDasZielGleichDerQuelle) {
               (std::vector<std::string>{"a", "kollision", "leer", "\xC3\x9F\xFF"}));
 }
 
-// Source files kept of 200 in the target, the option, and whether the run is refused.
+// Target files, source files kept of them, an empty source directory "leer"
+// whose target counterpart holds some of them, the option (at the end, where
+// options may stand too), and whether the run is refused.
 TEST(CliSynchronisieren, MassenlöschungNurAufAusdrücklichenWunsch) {
     const struct {
-        int behalten;
+        int ziel, behalten, in_leer;
         bool erlauben;
         int status;
-    } fälle[] = {{0, false, 3}, {99, false, 3}, {100, false, 0}, {0, true, 0}};
+        const char* warnung;
+    } fälle[] = {
+        {200, 0, 0, false, 3, "Das Quellverzeichnis ist leer."},
+        {199, 99, 0, false, 3, "Der Lauf würde 100 von 199 Dateien"},
+        {200, 100, 0, false, 0, ""},
+        {300, 200, 100, false, 3, "/q/leer\nist leer.\nDer Lauf würde 100 Dateien darunter"},
+        {300, 201, 99, false, 0, ""},
+        {200, 0, 0, true, 0, ""},
+    };
     for (const auto& f : fälle) {
         TempVerzeichnis tmp;
-        erstelle_verzeichnis(tmp / "q");
-        erstelle_verzeichnis(tmp / "z");
-        for (int i = 0; i < 200; ++i) {
-            const std::string name = "/f" + std::to_string(i);
+        for (const char* d : {"q", "q/leer", "z", "z/leer"}) erstelle_verzeichnis(tmp / d);
+        for (int i = 0; i < f.ziel; ++i) {
+            const std::string name = (i < f.in_leer ? "/leer/f" : "/f") + std::to_string(i);
             schreibe_datei(tmp / "z" + name, "");
-            if (i < f.behalten) schreibe_datei(tmp / "q" + name, "");
+            if (i >= f.in_leer && i < f.in_leer + f.behalten) schreibe_datei(tmp / "q" + name, "");
         }
+        if (f.ziel == 200 && f.behalten == 0) ::rmdir((tmp / "q/leer").c_str());
         std::vector<std::string> argumente{"synchronisieren", tmp / "q", tmp / "z"};
-        if (f.erlauben) argumente.insert(argumente.begin() + 1, "--löschen-erlauben");
+        if (f.erlauben) argumente.push_back("--löschen-erlauben");
         const Prozessausgabe a = cli(tmp, argumente);
-        EXPECT_EQ(a.status, f.status) << f.behalten << " " << a.fehler;
-        EXPECT_EQ(namen_in(tmp / "z").size(), f.status == 3 ? 200u : std::size_t(f.behalten));
+        EXPECT_EQ(a.status, f.status) << f.ziel << " " << f.behalten << " " << a.fehler;
         if (f.status == 3) {
-            EXPECT_NE(a.fehler.find(f.behalten == 0 ? "Das Quellverzeichnis ist leer."
-                                                    : "Der Lauf würde 101 von 200 Dateien"),
-                      std::string::npos)
-                << a.fehler;
+            EXPECT_NE(a.fehler.find(f.warnung), std::string::npos) << a.fehler;
+            EXPECT_EQ(namen_in(tmp / "z").size() - 1 + namen_in(tmp / "z/leer").size(),
+                      std::size_t(f.ziel));
         }
     }
 }
