@@ -6,7 +6,12 @@
 #   <prefix>/lib/tarvendo/Tarvendo.chm     beside it, where the program looks
 #   <prefix>/share/applications/tarvendo.desktop
 #   <prefix>/share/icons/hicolor/{16x16,32x32,48x48,scalable}/apps/tarvendo.{png,svg}
-set(TARVENDO_INSTALL_PROGRAMMVERZEICHNIS lib/tarvendo)
+#
+# bin, lib and share are GNUInstallDirs' CMAKE_INSTALL_BINDIR, _LIBDIR and
+# _DATADIR.
+include(GNUInstallDirs)
+set(TARVENDO_INSTALL_PROGRAMMVERZEICHNIS ${CMAKE_INSTALL_LIBDIR}/tarvendo)
+file(RELATIVE_PATH TARVENDO_PROGRAMMLINK /p/${CMAKE_INSTALL_BINDIR} /p/${TARVENDO_INSTALL_PROGRAMMVERZEICHNIS})
 
 # tarvendo_fensterprogramm(ZIEL): the window program is built into
 # TARVENDO_PROGRAMMVERZEICHNIS beside its help file, and installed into
@@ -18,9 +23,9 @@ function(tarvendo_fensterprogramm ziel)
   add_dependencies(${ziel} tarvendo_hilfedatei)
   install(TARGETS ${ziel} RUNTIME DESTINATION ${TARVENDO_INSTALL_PROGRAMMVERZEICHNIS})
   install(CODE "
-    set(bin \"\$ENV{DESTDIR}\${CMAKE_INSTALL_PREFIX}/bin\")
+    set(bin \"\$ENV{DESTDIR}\${CMAKE_INSTALL_PREFIX}/${CMAKE_INSTALL_BINDIR}\")
     file(MAKE_DIRECTORY \"\${bin}\")
     message(STATUS \"Installing: \${bin}/tarvendo\")
-    file(CREATE_LINK ../${TARVENDO_INSTALL_PROGRAMMVERZEICHNIS}/$<TARGET_FILE_NAME:${ziel}>
+    file(CREATE_LINK ${TARVENDO_PROGRAMMLINK}/$<TARGET_FILE_NAME:${ziel}>
          \"\${bin}/tarvendo\" SYMBOLIC)")
 endfunction()

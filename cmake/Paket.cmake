@@ -1,13 +1,13 @@
 # Install rules for the parts outside the window program, and the Debian
 # package of the whole.
-install(TARGETS tarvendo-cli RUNTIME DESTINATION bin)
+install(TARGETS tarvendo-cli RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
 
 if(TARVENDO_GUI)
   install(FILES ${TARVENDO_HILFEDATEI} DESTINATION ${TARVENDO_INSTALL_PROGRAMMVERZEICHNIS})
-  install(FILES ${CMAKE_SOURCE_DIR}/resources/tarvendo.desktop DESTINATION share/applications)
-  install(DIRECTORY ${TARVENDO_SYMBOLVERZEICHNIS}/ DESTINATION share/icons/hicolor)
+  install(FILES ${CMAKE_SOURCE_DIR}/resources/tarvendo.desktop DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)
+  install(DIRECTORY ${TARVENDO_SYMBOLVERZEICHNIS}/ DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor)
   install(FILES ${CMAKE_SOURCE_DIR}/resources/tarvendo.svg
-          DESTINATION share/icons/hicolor/scalable/apps)
+          DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/scalable/apps)
 endif()
 
 set(CPACK_GENERATOR DEB)
@@ -24,5 +24,7 @@ set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_SECTION utils)
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
+# Without Qt's own translations its buttons speak English.
+set(CPACK_DEBIAN_PACKAGE_DEPENDS "qt6-translations-l10n")
 set(CPACK_STRIP_FILES ON)
 include(CPack)

@@ -3,6 +3,7 @@
 set -eu
 cd "$(dirname "$0")/.."
 scripts/deps.sh
-cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DTARVENDO_WERROR=ON >/dev/null
+# A new compiler's warning must never stop a start: no -Werror here.
+cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DTARVENDO_WERROR=OFF >/dev/null
 cmake --build build --target tarvendo
 exec build/src/mainwindow/tarvendo "$@"

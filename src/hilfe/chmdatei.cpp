@@ -34,7 +34,7 @@ std::optional<Chmdatei> Chmdatei::öffne(const std::string& pfad) {
     chmFile* datei = chm_open(pfad.c_str());
     if (datei == nullptr) return std::nullopt;
     Chmdatei chm(datei);
-    chm.lies_systemangaben();
+    if (const auto system = chm.lies("/#SYSTEM")) chm.angaben_ = lies_systemangaben(*system);
     return chm;
 }
 
@@ -54,26 +54,26 @@ std::optional<std::string> Chmdatei::lies(std::string_view pfad) const {
 
 // "#SYSTEM": a 4-byte version, then records of a 16-bit code, a 16-bit
 // length and that many bytes, all little-endian.
-void Chmdatei::lies_systemangaben() {
-    const auto system = lies("/#SYSTEM");
-    if (!system) return;
+Systemangaben lies_systemangaben(std::string_view system) {
+    Systemangaben angaben;
     std::size_t stelle = 4;
-    while (stelle + 4 <= system->size()) {
-        const std::uint16_t code = lies_wort(*system, stelle);
-        const std::uint16_t länge = lies_wort(*system, stelle + 2);
+    while (stelle + 4 <= system.size()) {
+        const std::uint16_t code = lies_wort(system, stelle);
+        const std::uint16_t länge = lies_wort(system, stelle + 2);
         stelle += 4;
-        if (stelle + länge > system->size()) break;
-        const std::string_view daten = std::string_view(*system).substr(stelle, länge);
+        if (stelle + länge > system.size()) break;
+        const std::string_view daten = system.substr(stelle, länge);
         if (code == system_standardthema) {
-            standardthema_ = ohne_nullzeichen(daten);
-            if (!standardthema_.empty() && standardthema_.front() != '/') {
-                standardthema_.insert(0, 1, '/');
+            angaben.standardthema = ohne_nullzeichen(daten);
+            if (!angaben.standardthema.empty() && angaben.standardthema.front() != '/') {
+                angaben.standardthema.insert(0, 1, '/');
             }
         } else if (code == system_titel) {
-            titel_ = ohne_nullzeichen(daten);
+            angaben.titel = ohne_nullzeichen(daten);
         }
         stelle += länge;
     }
+    return angaben;
 }
 
 }  // namespace tarvendo

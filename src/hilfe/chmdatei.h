@@ -10,6 +10,15 @@ struct chmFile;
 
 namespace tarvendo {
 
+// What a help file's "#SYSTEM" entry names: the page it opens with, as an
+// absolute path inside the file ("/index.html"), empty when it names none;
+// and the title it was compiled with, which may be empty.
+struct Systemangaben {
+    std::string standardthema;
+    std::string titel;
+};
+[[nodiscard]] Systemangaben lies_systemangaben(std::string_view system);
+
 class Chmdatei {
 public:
     // nullopt when the file is missing or not a help file.
@@ -18,11 +27,8 @@ public:
     // The bytes of an entry by its path inside the file ("/index.html");
     // nullopt when there is none or it cannot be read.
     [[nodiscard]] std::optional<std::string> lies(std::string_view pfad) const;
-    // The page the file opens with, as an absolute path inside the file
-    // ("/index.html"); empty when the file names none.
-    [[nodiscard]] const std::string& standardthema() const { return standardthema_; }
-    // The title the help was compiled with; may be empty.
-    [[nodiscard]] const std::string& titel() const { return titel_; }
+    [[nodiscard]] const std::string& standardthema() const { return angaben_.standardthema; }
+    [[nodiscard]] const std::string& titel() const { return angaben_.titel; }
 
 private:
     struct Schliesser {
@@ -30,11 +36,9 @@ private:
     };
 
     explicit Chmdatei(chmFile* datei);
-    void lies_systemangaben();
 
     std::unique_ptr<chmFile, Schliesser> datei_;
-    std::string standardthema_;
-    std::string titel_;
+    Systemangaben angaben_;
 };
 
 }  // namespace tarvendo

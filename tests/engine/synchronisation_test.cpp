@@ -178,22 +178,27 @@ TEST(Synchronisation, QuelleUndZielIneinander) {
 // than the walk goes is copied as far as it was read and reported.
 TEST(Synchronisation, GrenzenUndTiefe) {
     Sicherung s;
-    s.lege_an({"q/platte/", "q/platte/neu", "z/platte/"});
+    s.lege_an({"q/platte/", "q/platte/neu", "z/platte/", "q/später/", "z/später/", "z/später/weg"});
     if (::mount("tarvendo-test", (s.ziel + "/platte").c_str(), "tmpfs", 0, "size=1m") != 0)
         GTEST_SKIP() << "tmpfs cannot be mounted here: " << std::strerror(errno);
     s.lege_an({"z/platte/fremd", "z/platte/ordner/", "z/platte/ordner/f"});
     erstelle_kette(s.quelle + "/tief", Verzeichnisscan::größte_tiefe + 5);
 
     const Zeilen aufgaben = s.vergleiche();
-    ASSERT_EQ(aufgaben.size(), 2 + Verzeichnisscan::größte_tiefe);  // the chain as far as read
-    EXPECT_EQ(Zeilen(aufgaben.begin(), aufgaben.begin() + 3),
-              (Zeilen{"0 /platte/", "2 /platte/neu", "2 /tief/"}));
+    ASSERT_EQ(aufgaben.size(), 4 + Verzeichnisscan::größte_tiefe);  // the chain as far as read
+    EXPECT_EQ(Zeilen(aufgaben.begin(), aufgaben.begin() + 5),
+              (Zeilen{"0 /platte/", "2 /platte/neu", "0 /später/", "3 /später/weg", "2 /tief/"}));
     EXPECT_EQ(s.stand.grenzen, Zeilen{s.ziel + "/platte"});
     ASSERT_EQ(s.stand.nicht_gelesen.size(), 1u);
     EXPECT_NE(vergleichshinweis(s.stand)->find("anderen Dateisystem:\n" + s.ziel + "/platte"),
               std::string::npos);
-    EXPECT_EQ(s.synchronisiere().fehler, 0);
+    // A drive mounted after the comparison is not deleted into either.
+    ASSERT_EQ(::mount("tarvendo-test", (s.ziel + "/später").c_str(), "tmpfs", 0, "size=1m"), 0);
+    s.lege_an({"z/später/weg"});
+    EXPECT_EQ(s.synchronisiere().fehler, 1);
 
+    EXPECT_TRUE(existiert(s.ziel + "/später/weg"));
+    ::umount((s.ziel + "/später").c_str());
     EXPECT_EQ(lies_datei(s.ziel + "/platte/neu"), "q/platte/neu");
     EXPECT_TRUE(existiert(s.ziel + "/platte/fremd") && existiert(s.ziel + "/platte/ordner/f"));
     ::umount((s.ziel + "/platte").c_str());

@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <ctime>
 #include <filesystem>
 #include <string>
 #include <vector>
@@ -68,12 +69,14 @@ struct Ermittlung {
 
 // Source and target as for füge_ein, the tasks expected; in rows with
 // nicht_gelesen that source directory ("": the root) was not read completely,
-// in rows with ohne_schreibweise the target ignores letter case.
+// in rows with ohne_schreibweise the target ignores letter case, in rows with
+// grenze that target directory is a mount point.
 TEST(Aufgabenermittlung, Zuordnung) {
     const struct {
         Zeilen quelle, ziel, erwartet;
         const char* nicht_gelesen = nullptr;
         bool ohne_schreibweise = false;
+        const char* grenze = nullptr;
     } fälle[] = {
         {{"a/", "a/b/x", "a/leer/", "y"}, {"a/", "a/b/x", "a/leer/", "y"}, {}},
         // Names that differ in letter case only never stand in for one another.
@@ -99,6 +102,7 @@ TEST(Aufgabenermittlung, Zuordnung) {
         {{"a.txt", "A.txt"}, {"a.txt"}, {"2! /a.txt"}, nullptr, true},
         {{"d/x", "D/y"}, {"d/y"}, {"2! /d/", "2 /d/x"}, nullptr, true},
         {{"x", "X/"}, {"x"}, {"2 /X/", "2! /x", "3 /x"}, nullptr, true},
+        {{"a/"}, {"a/", "a/m/", "a/m/x", "a/y"}, {"0 /a/", "3 /a/y"}, nullptr, false, "a/m"},
     };
     // Only files count as copies and deletions.
     const auto anzahl = [](const Zeilen& z, char code) {
@@ -111,6 +115,7 @@ TEST(Aufgabenermittlung, Zuordnung) {
             (*f.nicht_gelesen ? *e.quelle.gib_pfad(f.nicht_gelesen) : e.quelle).nicht_gelesen =
                 true;
         e.ermittlung.setze_ziel_ignoriert_schreibweise(f.ohne_schreibweise);
+        if (f.grenze) e.ziel.gib_pfad(f.grenze)->geschützt = true;
         SCOPED_TRACE(testing::PrintToString(f.quelle) + " " + testing::PrintToString(f.ziel));
         EXPECT_EQ(e.los(), !f.erwartet.empty());
         EXPECT_EQ(zeilen(e.aufgaben), f.erwartet);
@@ -119,14 +124,15 @@ TEST(Aufgabenermittlung, Zuordnung) {
     }
 }
 
-// Target time minus source time and target size (source: 100): changed?
+// Target time minus source time, target size (source: 100) and attributes: changed?
 TEST(Aufgabenermittlung, ÄnderungNachZeitUndGröße) {
     const struct {
         std::int64_t sekunden, größe;
         bool kopieren;
+        std::uint32_t attr = 1;
     } fälle[] = {{2, 100, false}, {-2, 100, false},  {3, 100, true},
                  {-3, 100, true}, {3600, 100, true},  // a newer target is replaced all the same
-                 {0, 101, true}};
+                 {0, 101, true},  {0, 100, true, attr_verknüpfung}};  // a link is never the file
     // Days as a double carry an error: at this instant 2 s apart computes
     // as 2.0000005 s, still equal.
     const double früh = datum_aus_sekunden(4102444800), spät = datum_aus_sekunden(4102444802);
@@ -144,7 +150,7 @@ TEST(Aufgabenermittlung, ÄnderungNachZeitUndGröße) {
     for (const auto& f : fälle) {
         Ermittlung e;
         füge_ein(e.quelle, "f", 100, basis, 0);
-        füge_ein(e.ziel, "f", f.größe, basis + f.sekunden, 1);
+        füge_ein(e.ziel, "f", f.größe, basis + f.sekunden, f.attr);
         EXPECT_EQ(e.los(), f.kopieren) << f.sekunden << " s, " << f.größe << " B";
         EXPECT_TRUE(e.ziel.dateien.empty());  // changed or not, the match is consumed
         if (!f.kopieren) continue;
@@ -152,7 +158,7 @@ TEST(Aufgabenermittlung, ÄnderungNachZeitUndGröße) {
         const Dateiklasse& a = *e.aufgaben.gib_datei("f");
         EXPECT_EQ(a.größe, 100);
         EXPECT_EQ(a.datum, datum_aus_sekunden(basis));
-        EXPECT_EQ(a.attr, 1u);  // of the file that will be overwritten
+        EXPECT_EQ(a.attr, f.attr);  // of the file that will be overwritten
     }
 }
 
@@ -216,6 +222,8 @@ TEST(Vergleich, PrüfungDerVerzeichnisse) {
         {"/daten", "/daten", "Quellverzeichnis und Zielverzeichnis müssen unterschiedlich sein"},
         {"/Daten", "/daten", nullptr},
         {"/daten", "/daten/sicherung", nullptr},
+        // Both pseudo file systems' roots are inode 1: only the device tells them apart.
+        {"/sys/kernel", "/proc", nullptr},
     };
     for (const auto& f : fälle)
         EXPECT_EQ(prüfe_verzeichnisse(f.quelle, f.ziel),
@@ -274,9 +282,19 @@ TEST(Vergleich, VollständigerLaufUndWiederholung) {
               2);
 
     // A second run replaces the trees, the counts and the list of what was not read.
+    // Both trees take the offset from UTC the run began with, even if the
+    // zone changes on the way.
     l.dateisystem.öffnen_scheitert.clear();
     l.lege_an({"z/d/", "z/d/neu"});
+    ::setenv("TZ", "XYZ-2", 1);
+    ::tzset();
+    l.schleife.bei_nachgeben = [](int) {
+        ::setenv("TZ", "XYZ+5", 1);
+        ::tzset();
+    };
     l.los();
+    ::unsetenv("TZ");
+    ::tzset();
     EXPECT_EQ(zeilen(*l.stand.aufgabenbaum), (Zeilen{"0 /a/", "3 /a/bleibt", "3 /b/", "3 /alt"}));
     EXPECT_TRUE(l.stand.nicht_gelesen.empty());
     EXPECT_EQ(l.anzeigen.info.letzter_text, "0 kopieren / 2 löschen");

@@ -59,6 +59,15 @@ TEST(Chmdatei, LiestStartseiteTitelUndEinträge) {
     test::schreibe_datei(tmp / "text.chm", "Das ist keine Hilfedatei.");
     EXPECT_FALSE(Chmdatei::öffne(tmp / "text.chm"));
     EXPECT_FALSE(Chmdatei::öffne(tmp / "fehlt.chm"));
+
+    // Version, then code, length (little-endian) and data; a record may end
+    // exactly where the entry ends, one that runs past it is dropped.
+    using namespace std::string_literals;
+    const std::string version = "\3\0\0\0"s;
+    const auto angaben = lies_systemangaben(version + "\2\0\6\0a.html\3\0\2\0T\0"s);
+    EXPECT_EQ(angaben.standardthema, "/a.html");
+    EXPECT_EQ(angaben.titel, "T");
+    EXPECT_EQ(lies_systemangaben(version + "\3\0\3\0T\0"s).titel, "");
 }
 
 }  // namespace

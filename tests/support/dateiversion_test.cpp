@@ -17,7 +17,7 @@ TEST(gib_dateiversion, VersionAusDemEchtenDateinamen) {
     const std::pair<const char*, const char*> fälle[] = {
         {"libdemo.so.1.2.3", "1.2.3.0"},
         {"libdemo.so.6.0.2900.5512", "6.0.2900.5512"},
-        {"libdemo.so.40000", "40000.0.0.0"},     // unsigned 16 bits, never negative
+        {"libdemo.so.65535", "65535.0.0.0"},     // unsigned 16 bits, never negative
         {"libdemo.so.007.00", "7.0.0.0"},        // written without leading zeros
         {"libpython3.11.so.1.so.2", "2.0.0.0"},  // the last ".so." counts
         {"libdemo.so.65536", "NV"},

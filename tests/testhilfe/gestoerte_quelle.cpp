@@ -48,6 +48,7 @@ public:
     }
 
     Liste öffne(const char* name, bool folgen) override {
+        if (quelle_.vor_dem_öffnen) quelle_.vor_dem_öffnen(pfad_ + "/" + name);
         return umhülle(quelle_, pfad_ + "/" + name, innen_->öffne(name, folgen));
     }
 

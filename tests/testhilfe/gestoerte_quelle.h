@@ -2,6 +2,7 @@
 // The real file system with failures injected where a test asks for them, and
 // every listing sorted by name so that orders are fixed.
 
+#include <functional>
 #include <map>
 #include <string>
 
@@ -20,6 +21,8 @@ public:
     std::map<std::string, int> öffnen_scheitert;        // errno when opening
     std::map<std::string, Lesefehler> lesen_scheitert;  // errno part-way through the listing
     std::map<std::string, int> daten_scheitern;         // errno for both stats of an entry
+    // Called with a sub-directory's path just before it is opened.
+    std::function<void(const std::string&)> vor_dem_öffnen;
 
     Ergebnis<std::unique_ptr<Verzeichnisliste>> öffne(const std::string& pfad) override;
 
