@@ -164,6 +164,9 @@ TEST_P(MitAntwort, LöschfehlerImZuEntfernendenVerzeichnis) {
     Pfadklasse& weg = verzeichnis(baum, "weg", aufgabe_löschen);
     datei(weg, "w1", aufgabe_löschen);
     datei(weg, "w2", aufgabe_löschen);
+    erstelle_verzeichnis(tmp / "z/x");  // after a cancel, not entered
+    schreibe_datei(tmp / "z/x/f", "f");
+    datei(verzeichnis(baum, "x", aufgabe_löschen), "f", aufgabe_löschen);
     ops.scheitere("entferne_datei", 1, EBUSY);
     ops.scheitere("synchronisiere", 1, EIO);
     rückfrage.antworten = {GetParam()};
@@ -177,6 +180,7 @@ TEST_P(MitAntwort, LöschfehlerImZuEntfernendenVerzeichnis) {
     if (GetParam() == Antwort::Abbrechen) {
         EXPECT_EQ(rückfrage.meldungen.size(), 1u);
         EXPECT_EQ(namen_in(tmp / "z/weg"), (Namen{"w1", "w2"}));
+        EXPECT_TRUE(existiert(tmp / "z/x/f"));
         return;
     }
     ASSERT_EQ(rückfrage.meldungen.size(), 2u);
@@ -185,7 +189,8 @@ TEST_P(MitAntwort, LöschfehlerImZuEntfernendenVerzeichnis) {
     EXPECT_EQ(rückfrage.meldungen[1].knöpfe, Knöpfe::OKAbbrechen);
     EXPECT_EQ(namen_in(tmp / "z/weg"), Namen{"w1"});
     EXPECT_THAT(erledigt.zeilen(),
-                ElementsAre("weg [Verzeichnis_löschen_fehler]", "weg/w1 [Datei_löschen_fehler]"));
+                ElementsAre("weg [Verzeichnis_löschen_fehler]", "weg/w1 [Datei_löschen_fehler]",
+                            "x [Verzeichnis_löschen]"));
 }
 
 INSTANTIATE_TEST_SUITE_P(Antworten, MitAntwort, ::testing::Values(Antwort::Abbrechen, Antwort::OK),

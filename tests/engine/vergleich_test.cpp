@@ -195,17 +195,17 @@ TEST(Aufgabenermittlung, ReihenfolgeUndZählung) {
 
 // Yields: a (2), b (2), then the root's two phases, then the 100th copy.
 TEST(Aufgabenermittlung, AbbruchEndetAmNächstenTest) {
-    Zeilen neue{"0 /a/", "2 /a/f", "0 /b/", "3 /b/alt", "3 /z/"};
+    Zeilen neue{"0 /a/", "2 /a/f", "0 /b/", "2 /b/neu/", "3 /b/alt", "3 /z/"};
     for (int i = 100; i < 199; ++i) neue.push_back("2 /n" + std::to_string(i));
     const std::pair<int, Zeilen> fälle[] = {
-        {1, {}},                   // in a's first phase: a leaves no node
-        {4, {"0 /a/", "2 /a/f"}},  // in b's second phase: before its file deletion
-        {5, {"0 /a/", "2 /a/f", "0 /b/", "3 /b/alt"}},  // after the root's first: z stays
-        {6, {"0 /a/", "2 /a/f", "0 /b/", "3 /b/alt", "3 /z/"}},
+        {1, {}},  // in a's first phase: a leaves no node, b is not entered
+        {4, {"0 /a/", "2 /a/f", "0 /b/", "2 /b/neu/"}},  // in b's second phase: before its file deletion
+        {5, {"0 /a/", "2 /a/f", "0 /b/", "2 /b/neu/", "3 /b/alt"}},  // after the root's first: z stays
+        {6, {"0 /a/", "2 /a/f", "0 /b/", "2 /b/neu/", "3 /b/alt", "3 /z/"}},
         {7, neue},  // at the 100th copy: a/f and 99 new files
     };
     for (const auto& [bei, erwartet] : fälle) {
-        Ermittlung e({"a/", "a/f", "b/"}, {"a/", "b/", "b/alt", "z/"});
+        Ermittlung e({"a/", "a/f", "b/", "b/neu/"}, {"a/", "b/", "b/alt", "z/"});
         for (int i = 100; i < 200; ++i) füge_ein(e.quelle, "n" + std::to_string(i));
         e.schleife.bei_nachgeben = [&](int n) { e.zustand.abbruch |= n == bei; };
         (void)e.los();
@@ -288,8 +288,9 @@ TEST(Vergleich, VollständigerLaufUndWiederholung) {
     l.lege_an({"z/d/", "z/d/neu"});
     ::setenv("TZ", "XYZ-2", 1);
     ::tzset();
-    l.schleife.bei_nachgeben = [](int) {
-        ::setenv("TZ", "XYZ+5", 1);
+    l.schleife.bei_nachgeben = [&](int) {
+        const bool ziel = l.anzeigen.schritt.letzter_text == "Zielverzeichnisstruktur auslesen";
+        ::setenv("TZ", ziel ? "XYZ+5" : "XYZ+9", 1);
         ::tzset();
     };
     l.los();
