@@ -10,6 +10,23 @@ if(TARVENDO_GUI)
           DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/scalable/apps)
 endif()
 
+# What Debian asks of every package beside the program: who holds the
+# copyright and a changelog, compressed.
+set(TARVENDO_DOKU ${CMAKE_BINARY_DIR}/doku)
+file(WRITE ${TARVENDO_DOKU}/copyright "Tarvendo\n\n${TARVENDO_COPYRIGHT}\n")
+string(TIMESTAMP TARVENDO_DATUM "%a, %d %b %Y %H:%M:%S +0000" UTC)
+file(WRITE ${TARVENDO_DOKU}/changelog
+  "tarvendo (${PROJECT_VERSION_MAJOR}.${PROJECT_VERSION_MINOR}.${TARVENDO_VERSION_REVISION}) unstable; urgency=medium\n\n"
+  "  * Version ${PROJECT_VERSION_MAJOR}.${PROJECT_VERSION_MINOR}.${TARVENDO_VERSION_REVISION}.\n\n"
+  " -- ${TARVENDO_HERSTELLER} <${TARVENDO_EMAIL}>  ${TARVENDO_DATUM}\n")
+add_custom_command(OUTPUT ${TARVENDO_DOKU}/changelog.gz
+  COMMAND gzip -9nfk changelog
+  WORKING_DIRECTORY ${TARVENDO_DOKU}
+  DEPENDS ${TARVENDO_DOKU}/changelog)
+add_custom_target(tarvendo_doku ALL DEPENDS ${TARVENDO_DOKU}/changelog.gz)
+install(FILES ${TARVENDO_DOKU}/copyright ${TARVENDO_DOKU}/changelog.gz
+        DESTINATION ${CMAKE_INSTALL_DATADIR}/doc/tarvendo)
+
 set(CPACK_GENERATOR DEB)
 set(CPACK_PACKAGE_NAME tarvendo)
 set(CPACK_PACKAGE_VENDOR ${TARVENDO_HERSTELLER})

@@ -21,6 +21,8 @@ melde() {
 soll="bin/tarvendo-cli
 lib/tarvendo/Tarvendo.chm
 share/applications/tarvendo.desktop
+share/doc/tarvendo/changelog.gz
+share/doc/tarvendo/copyright
 share/icons/hicolor/16x16/apps/tarvendo.png
 share/icons/hicolor/32x32/apps/tarvendo.png
 share/icons/hicolor/48x48/apps/tarvendo.png
