@@ -12,10 +12,10 @@ jobs=$(nproc 2>/dev/null || echo 2)
 log=$(mktemp)
 trap 'rm -f "$log"' EXIT
 
-cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DTARVENDO_WERROR=ON >/dev/null
+cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DTARVENDO_WERROR=ON -DTARVENDO_TESTS=ON >/dev/null
 cmake --build build -j "$jobs"
 cmake -S . -B build-asan -G Ninja -DCMAKE_BUILD_TYPE=Debug -DTARVENDO_WERROR=ON -DCMAKE_CXX_FLAGS_DEBUG="-g -O1" \
-      -DTARVENDO_SANITIZE=ON -DTARVENDO_GUI=OFF -DTARVENDO_BENCH=OFF >/dev/null
+      -DTARVENDO_SANITIZE=ON -DTARVENDO_TESTS=ON -DTARVENDO_GUI=OFF -DTARVENDO_BENCH=OFF >/dev/null
 cmake --build build-asan -j "$jobs"
 
 status=0
