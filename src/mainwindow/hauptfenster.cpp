@@ -15,6 +15,8 @@
 #include <cstdlib>
 
 #include "about/inform.h"
+#include "einstellungen/registry.h"
+#include "hilfe/html_help.h"
 #include "mainwindow/aufgabenansicht.h"
 #include "mainwindow/baumansicht.h"
 #include "mainwindow/browseforfolder.h"
@@ -22,9 +24,7 @@
 #include "mainwindow/pfadfeld.h"
 #include "mainwindow/sitzung.h"
 #include "mainwindow/synchronisierbefehl.h"
-#include "support/html_help.h"
 #include "mainwindow/vergleichsbefehl.h"
-#include "support/registry.h"
 #include "widgets/status.h"
 
 namespace tarvendo {

@@ -6,8 +6,8 @@
 #include <cmath>
 #include <limits>
 
+#include "einstellungen/registry.h"
 #include "support/programmversion.h"
-#include "support/registry.h"
 
 namespace tarvendo {
 

@@ -7,7 +7,7 @@
 #include <memory>
 
 #include "hilfe/chmdatei.h"
-#include "support/html_help.h"
+#include "hilfe/html_help.h"
 #include "testhilfe/tempverzeichnis.h"
 
 namespace tarvendo {

@@ -11,7 +11,7 @@
 
 #include "hilfe/hilfebrowser.h"
 #include "hilfe/hilfefenster.h"
-#include "support/html_help.h"
+#include "hilfe/html_help.h"
 #include "testhilfe/tempverzeichnis.h"
 #include "testhilfe/urlempfaenger.h"
 

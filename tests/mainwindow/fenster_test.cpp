@@ -9,10 +9,10 @@
 #include <memory>
 #include <vector>
 
+#include "einstellungen/registry.h"
 #include "mainwindow/baumansicht.h"
 #include "mainwindow/komponenten.h"
 #include "mainwindow/pfadfeld.h"
-#include "support/registry.h"
 #include "testhilfe/gestoerte_quelle.h"
 #include "testhilfe/tempverzeichnis.h"
 #include "widgets/status.h"

@@ -11,10 +11,10 @@
 #include <string>
 #include <vector>
 
+#include "einstellungen/registry.h"
 #include "mainwindow/baumansicht.h"
 #include "mainwindow/hauptfenster.h"
 #include "mainwindow/pfadfeld.h"
-#include "support/registry.h"
 #include "testhilfe/tempverzeichnis.h"
 #include "widgets/status.h"
 

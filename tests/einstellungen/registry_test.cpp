@@ -1,4 +1,4 @@
-#include "support/registry.h"
+#include "einstellungen/registry.h"
 
 #include <unistd.h>
 

@@ -1,4 +1,4 @@
-#include "support/html_help.h"
+#include "hilfe/html_help.h"
 
 #include <sys/stat.h>
 
