@@ -1,0 +1,57 @@
+# Checks that keep the lower layers what they claim to be.
+
+# tarvendo_ohne_qt(target...): stops the configure step when one of the
+# targets links Qt, directly or through a library it links.
+function(tarvendo_ohne_qt)
+  foreach(ziel IN LISTS ARGN)
+    set(offen ${ziel})
+    set(gesehen "")
+    while(offen)
+      list(POP_FRONT offen t)
+      if(t IN_LIST gesehen)
+        continue()
+      endif()
+      list(APPEND gesehen ${t})
+      get_target_property(typ ${t} TYPE)
+      set(bibliotheken "")
+      if(NOT typ STREQUAL "INTERFACE_LIBRARY")
+        get_target_property(direkt ${t} LINK_LIBRARIES)
+        if(direkt)
+          list(APPEND bibliotheken ${direkt})
+        endif()
+      endif()
+      get_target_property(schnittstelle ${t} INTERFACE_LINK_LIBRARIES)
+      if(schnittstelle)
+        list(APPEND bibliotheken ${schnittstelle})
+      endif()
+      foreach(bibliothek IN LISTS bibliotheken)
+        # A static library hands its private libraries on as $<LINK_ONLY:...>.
+        string(REGEX REPLACE "^\\$<LINK_ONLY:(.*)>$" "\\1" bibliothek "${bibliothek}")
+        if(bibliothek MATCHES "(^|::)Qt[0-9]*(::|$)|libQt")
+          message(FATAL_ERROR "${ziel} must not link Qt, but ${t} links ${bibliothek}")
+        endif()
+        if(TARGET ${bibliothek})
+          list(APPEND offen ${bibliothek})
+        endif()
+      endforeach()
+    endwhile()
+  endforeach()
+endfunction()
+
+# tarvendo_kopfpruefung(name header...): an object library that compiles each
+# header alone, with only the include paths and flags of the libraries given
+# after LIBS, so a header that leans on what its includer happened to include
+# before it, or on a library its layer must not see, stops the build.
+function(tarvendo_kopfpruefung name)
+  cmake_parse_arguments(ARG "" "" "LIBS" ${ARGN})
+  set(quellen "")
+  foreach(kopf IN LISTS ARG_UNPARSED_ARGUMENTS)
+    file(RELATIVE_PATH relativ ${CMAKE_SOURCE_DIR}/src ${kopf})
+    set(quelle ${CMAKE_CURRENT_BINARY_DIR}/${name}/${relativ}.cpp)
+    file(CONFIGURE OUTPUT ${quelle} CONTENT "#include \"${relativ}\"\n")
+    list(APPEND quellen ${quelle})
+  endforeach()
+  add_library(${name} OBJECT ${quellen})
+  target_link_libraries(${name} PRIVATE ${ARG_LIBS})
+  set_target_properties(${name} PROPERTIES AUTOMOC OFF AUTOUIC OFF AUTORCC OFF)
+endfunction()
