@@ -7,7 +7,7 @@
 
 #include <string>
 
-#include "about/komponenten.h"
+#include "about/umgebung.h"
 
 namespace tarvendo {
 

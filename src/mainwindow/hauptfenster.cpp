@@ -20,7 +20,7 @@
 #include "mainwindow/aufgabenansicht.h"
 #include "mainwindow/baumansicht.h"
 #include "mainwindow/browseforfolder.h"
-#include "mainwindow/komponenten.h"
+#include "mainwindow/komponentenpruefung.h"
 #include "mainwindow/pfadfeld.h"
 #include "mainwindow/sitzung.h"
 #include "mainwindow/synchronisierbefehl.h"

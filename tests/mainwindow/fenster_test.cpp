@@ -11,7 +11,7 @@
 
 #include "einstellungen/registry.h"
 #include "mainwindow/baumansicht.h"
-#include "mainwindow/komponenten.h"
+#include "mainwindow/komponentenpruefung.h"
 #include "mainwindow/pfadfeld.h"
 #include "testhilfe/gestoerte_quelle.h"
 #include "testhilfe/tempverzeichnis.h"

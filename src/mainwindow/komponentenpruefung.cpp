@@ -1,4 +1,4 @@
-#include "mainwindow/komponenten.h"
+#include "mainwindow/komponentenpruefung.h"
 
 #include <dlfcn.h>
 #include <sys/stat.h>

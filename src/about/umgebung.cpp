@@ -1,4 +1,4 @@
-#include "about/komponenten.h"
+#include "about/umgebung.h"
 
 #include <chm_lib.h>
 #include <dlfcn.h>
