@@ -10,11 +10,11 @@
 #include <vector>
 
 #include "cli/befehle.h"
-#include "engine/fehlerdateioperationen.h"
-#include "engine/verzeichnisinhalt.h"
 #include "support/programmversion.h"
+#include "testhilfe/fehlerdateioperationen.h"
 #include "testhilfe/prozess.h"
 #include "testhilfe/tempverzeichnis.h"
+#include "testhilfe/verzeichnisinhalt.h"
 
 namespace tarvendo::test {
 namespace {

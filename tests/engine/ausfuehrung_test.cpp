@@ -13,10 +13,10 @@
 #include <vector>
 
 #include "engine/aufgabensumme.h"
-#include "engine/fehlerdateioperationen.h"
-#include "engine/verzeichnisinhalt.h"
 #include "testhilfe/fakes.h"
+#include "testhilfe/fehlerdateioperationen.h"
 #include "testhilfe/tempverzeichnis.h"
+#include "testhilfe/verzeichnisinhalt.h"
 
 namespace tarvendo::test {
 namespace {

@@ -9,9 +9,9 @@
 #include <string>
 #include <vector>
 
-#include "engine/fehlerdateioperationen.h"
-#include "engine/verzeichnisinhalt.h"
+#include "testhilfe/fehlerdateioperationen.h"
 #include "testhilfe/tempverzeichnis.h"
+#include "testhilfe/verzeichnisinhalt.h"
 
 namespace tarvendo::test {
 namespace {

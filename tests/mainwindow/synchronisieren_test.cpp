@@ -10,10 +10,10 @@
 #include <cerrno>
 #include <filesystem>
 
-#include "engine/fehlerdateioperationen.h"
-#include "engine/verzeichnisinhalt.h"
 #include "fenstertest.h"
 #include "mainwindow/ordnerauswahl.h"
+#include "testhilfe/fehlerdateioperationen.h"
+#include "testhilfe/verzeichnisinhalt.h"
 
 namespace tarvendo {
 namespace {
@@ -34,12 +34,6 @@ Texte erledigt(const Baumansicht& baum) {
         };
     for (int i = 0; i < baum.topLevelItemCount(); ++i) geh(baum.topLevelItem(i), "");
     return z;
-}
-
-struct stat status(const std::string& pfad) {
-    struct stat st {};
-    EXPECT_EQ(::lstat(pfad.c_str(), &st), 0) << pfad;
-    return st;
 }
 
 TEST_F(FensterTest, GanzeSitzungVomVergleichBisZumAbgleich) {
@@ -80,7 +74,7 @@ TEST_F(FensterTest, GanzeSitzungVomVergleichBisZumAbgleich) {
     EXPECT_FALSE(test::existiert(daten / "z/f.txt") || test::existiert(daten / "z/alt"));
     for (const char* f : {"A/1.txt", "A/2.txt", "F.txt", "n\xe9.txt", "n\xe8.txt"})
         EXPECT_EQ(test::lies_datei(daten / "z/" + f), "x") << f;
-    const struct stat eins = status(daten / "z/A/1.txt");
+    const struct stat eins = test::lstat_von(daten / "z/A/1.txt");
     EXPECT_EQ(eins.st_mode & 07777, 0640u);
     EXPECT_EQ(eins.st_mtim.tv_sec, 1500000000);
     EXPECT_EQ(eins.st_mtim.tv_nsec, 123456789);
