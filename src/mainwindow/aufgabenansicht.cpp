@@ -32,6 +32,14 @@ Baumansicht::Neu platzhalter(const std::string& eltern) {
 
 }  // namespace
 
+std::string dateischlüssel(const std::string& verzeichnisschlüssel, const std::string& name) {
+    std::string key = verzeichnisschlüssel;
+    key += '/';
+    key += name;
+    key += '\0';
+    return key;
+}
+
 std::string platzhalterschlüssel(const std::string& verzeichnisschlüssel) {
     std::string key = verzeichnisschlüssel;
     key += '/';
@@ -85,7 +93,8 @@ void Aufgabenansicht::gibUnterverzeichnisse(Knoten& eltern) {
     }
     for (Dateiklasse& f : (*pfad)->dateien) {
         neue.push_back(
-            {präfix + f.Name, anzeigetext(f.Name), dateibild(f.aufgabe), {gebaut, &f}, f.checked});
+            {dateischlüssel(eltern.Key(), f.Name), anzeigetext(f.Name), dateibild(f.aufgabe),
+             {gebaut, &f}, f.checked});
         namen.push_back(&f.Name);
     }
     baum_.setze_sortiert(eltern, true);

@@ -37,6 +37,12 @@ private:
     std::function<void(const std::string&)> schwerer_fehler_;
 };
 
+// A directory's key is its parent's key, "/" and its name. A file's key ends
+// in a NUL, which no name holds: a file and a directory of the same name (one
+// to delete, the other to create where the type changed) never share a key.
+[[nodiscard]] std::string dateischlüssel(const std::string& verzeichnisschlüssel,
+                                         const std::string& name);
+
 // The placeholder that stands for a directory's contents until it is opened.
 // Its key holds a NUL, which no name can contain, so it never meets the key
 // of a real entry.

@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "einstellungen/registry.h"
+#include "mainwindow/aufgabenansicht.h"
 #include "mainwindow/baumansicht.h"
 #include "mainwindow/komponentenpruefung.h"
 #include "mainwindow/pfadfeld.h"
@@ -230,7 +231,7 @@ TEST_F(FensterTest, EinUnmöglicherKnotenBeendetDasProgramm) {
     setze_einstellung("LastSession", "sourcepath", daten / "q");  // after the start's version check
     fenster->CompareButton_Click();
     // A second node with the key of A/1.txt makes building A fail.
-    std::vector<Baumansicht::Neu> störer = {{daten / "z/A/1.txt", "x", "", {}, false}};
+    std::vector<Baumansicht::Neu> störer = {{dateischlüssel(daten / "z/A", "1.txt"), "x", "", {}, false}};
     ASSERT_EQ(t().Arbeitsbaum->füge_kinder_hinzu(*t().Arbeitsbaum->wurzel(), störer), std::nullopt);
     knoten("/A")->setExpanded(true);
     ASSERT_EQ(meldungen.size(), 1u);

@@ -55,8 +55,11 @@ protected:
     }
     [[nodiscard]] const Fensterteile& t() const { return fenster->teile(); }
     [[nodiscard]] std::string info() const { return t().Arbeitsinfo->beschriftung().toStdString(); }
+    // The node of a directory, or else of a file, below the target.
     [[nodiscard]] Knoten* knoten(const std::string& relativ) const {
-        return t().Arbeitsbaum->gib(daten / "z" + relativ);
+        const std::string pfad = daten / "z" + relativ;
+        Knoten* k = t().Arbeitsbaum->gib(pfad);
+        return k ? k : t().Arbeitsbaum->gib(pfad + '\0');
     }
     // "text[image]" of each child, with "-" for a cleared box.
     [[nodiscard]] static std::vector<std::string> kinder(const Knoten* k) {
