@@ -271,7 +271,10 @@ void verzeichnis::alle_anzeigen(std::string_view schritt) {
 void verzeichnis::lies_pfad(const char* name, Pfadfeld* feld, std::string_view schritt) {
     alle_anzeigen(schritt);
     const std::string pfad = gib_einstellung("LastSession", name, "/");
-    feld->setze_pfad(ist_verzeichnis(pfad) ? pfad : std::string());
+    if (ist_verzeichnis(pfad))
+        feld->setze_pfad(pfad);
+    else
+        feld->setze_abwesend(pfad);
 }
 
 QSize verzeichnis::außenmaß() const {
@@ -467,8 +470,8 @@ void verzeichnis::sichere_sitzung() {
     const QSize außen = außenmaß();
     (void)setze_einstellung("Administration", "fwidth", ganz(außen.width() * twips_x()));
     (void)setze_einstellung("Administration", "fheigth", ganz(außen.height() * twips_y()));
-    (void)setze_einstellung("LastSession", "sourcepath", teile_.Basisverzeichnis->pfad());
-    (void)setze_einstellung("LastSession", "destpath", teile_.Zielbasisverzeichnis->pfad());
+    (void)setze_einstellung("LastSession", "sourcepath", teile_.Basisverzeichnis->zu_speichern());
+    (void)setze_einstellung("LastSession", "destpath", teile_.Zielbasisverzeichnis->zu_speichern());
 }
 
 // A node that cannot be added leaves the view unusable. The stored paths go,

@@ -27,7 +27,8 @@ TEST_F(FensterTest, StartStelltPfadeWiederHerUndLässtFehlendeLeer) {
     erstelle_verzeichnis(daten / "q");
     setze_einstellung("Administration", "version", "1.0");
     setze_einstellung("LastSession", "sourcepath", daten / "q");
-    setze_einstellung("LastSession", "destpath", daten / "fehlt");
+    schreibe_datei(daten / "datei", "");  // was a directory once
+    setze_einstellung("LastSession", "destpath", daten / "datei");
     verzeichnis& f = starte();
     EXPECT_EQ(t().Basisverzeichnis->pfad(), daten / "q");
     EXPECT_EQ(t().Zielbasisverzeichnis->pfad(), "");
@@ -47,10 +48,20 @@ TEST_F(FensterTest, StartStelltPfadeWiederHerUndLässtFehlendeLeer) {
     EXPECT_EQ(tabfolge, (Texte{"CompareButton", "SyncButton", "Zielverzeichnis_Festlegen",
                                "Quellverzeichnis_Festlegen", "Arbeitsbaum", "Aufgaben_erledigt"}));
 
-    // Closing saves the paths as the labels hold them, also an empty one.
+    // A long path gives up its middle; its end and the tool tip stay whole.
+    const std::string lang = daten / std::string(200, 'v') + "/ende-links";
+    t().Basisverzeichnis->setze_pfad(lang);
+    const QString gezeigt = t().Basisverzeichnis->text();
+    EXPECT_TRUE(gezeigt.contains("...") && gezeigt.endsWith("/ende-links"))
+        << gezeigt.toStdString();
+    EXPECT_EQ(t().Basisverzeichnis->toolTip().toStdString(), lang);
+
+    // Closing saves the paths as the labels hold them, also an empty one; a
+    // directory that was missing at start stays stored until another is chosen.
+    t().Basisverzeichnis->setze_pfad("");
     EXPECT_TRUE(f.close());
-    EXPECT_EQ(gib_einstellung("LastSession", "sourcepath", "-"), daten / "q");
-    EXPECT_EQ(gib_einstellung("LastSession", "destpath", "-"), "");
+    EXPECT_EQ(gib_einstellung("LastSession", "sourcepath", "-"), "");
+    EXPECT_EQ(gib_einstellung("LastSession", "destpath", "-"), daten / "datei");
 }
 
 TEST_F(FensterTest, GespeicherteGrößenUndNeueVersion) {
@@ -231,7 +242,8 @@ TEST_F(FensterTest, EinUnmöglicherKnotenBeendetDasProgramm) {
     setze_einstellung("LastSession", "sourcepath", daten / "q");  // after the start's version check
     fenster->CompareButton_Click();
     // A second node with the key of A/1.txt makes building A fail.
-    std::vector<Baumansicht::Neu> störer = {{dateischlüssel(daten / "z/A", "1.txt"), "x", "", {}, false}};
+    std::vector<Baumansicht::Neu> störer = {
+        {dateischlüssel(daten / "z/A", "1.txt"), "x", "", {}, false}};
     ASSERT_EQ(t().Arbeitsbaum->füge_kinder_hinzu(*t().Arbeitsbaum->wurzel(), störer), std::nullopt);
     knoten("/A")->setExpanded(true);
     ASSERT_EQ(meldungen.size(), 1u);
