@@ -75,4 +75,13 @@ Anordnung ordne_an(Anordnung a, float breite, float höhe) {
     return a;
 }
 
+Pixelrechteck in_pixeln(const Rechteck& r, double tx, double ty) {
+    const auto px = [](double twips, double je_pixel) {
+        return static_cast<int>(std::nearbyint(twips / je_pixel));
+    };
+    const int links = px(r.links, tx);
+    const int oben = px(r.oben, ty);
+    return {links, oben, px(r.links + r.breite, tx) - links, px(r.oben + r.höhe, ty) - oben};
+}
+
 }  // namespace tarvendo

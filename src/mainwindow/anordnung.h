@@ -44,4 +44,16 @@ inline constexpr float entwurfshöhe = 5190;
 // very small window become 0.
 [[nodiscard]] Anordnung ordne_an(Anordnung a, float breite, float höhe);
 
+struct Pixelrechteck {
+    int links = 0;
+    int oben = 0;
+    int breite = 0;
+    int höhe = 0;
+    bool operator==(const Pixelrechteck&) const = default;
+};
+
+// r in pixels at tx, ty twips per pixel. The right and bottom edges are
+// rounded, not the width and height, so that neighbours meet without a gap.
+[[nodiscard]] Pixelrechteck in_pixeln(const Rechteck& r, double tx, double ty);
+
 }  // namespace tarvendo

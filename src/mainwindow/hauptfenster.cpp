@@ -20,6 +20,7 @@
 #include "mainwindow/aufgabenansicht.h"
 #include "mainwindow/baumansicht.h"
 #include "mainwindow/browseforfolder.h"
+#include "mainwindow/fenstergroesse.h"
 #include "mainwindow/komponentenpruefung.h"
 #include "mainwindow/pfadfeld.h"
 #include "mainwindow/sitzung.h"
@@ -51,12 +52,6 @@ namespace {
 
 int ganz(double x) {
     return static_cast<int>(std::nearbyint(x));
-}
-
-std::int32_t minimum(std::initializer_list<double> liste) {
-    double kleinstes = 2147483647.0;
-    for (const double x : liste) kleinstes = std::min(kleinstes, x);
-    return static_cast<std::int32_t>(std::nearbyint(kleinstes));
 }
 
 }  // namespace
@@ -282,41 +277,24 @@ QSize verzeichnis::außenmaß() const {
     return normalGeometry().size() + (frameGeometry().size() - geometry().size());
 }
 
-// The stored outer size, at most the screen; reaching the screen both ways
-// means maximised. The place is where a window of the design size is centred.
 void verzeichnis::stelle_größe_wieder_her() {
     const QScreen* bildschirm = screen();
     if (!bildschirm) return;
-    const QRect fläche = bildschirm->availableGeometry();
-    const double bx = fläche.width() * twips_x();
-    const double bh = fläche.height() * twips_y();
-    const QRect außen = frameGeometry();
-    const QSize rand = außen.size() - geometry().size();
-    rand_gemessen_ = rand;
-    const double breite_jetzt = außen.width() * twips_x();
-    const double höhe_jetzt = außen.height() * twips_y();
-    const double oben_jetzt = (außen.top() - fläche.top()) * twips_y();
-
-    const auto zahl = [](const char* name, double vorgabe) {
-        const auto wert = als_ganzzahl(gib_einstellung("Administration", name, ""));
-        return wert ? *wert : static_cast<std::int32_t>(std::nearbyint(vorgabe));
+    rand_gemessen_ = frameGeometry().size() - geometry().size();
+    const auto zahl = [](const char* name) {
+        return als_ganzzahl(gib_einstellung("Administration", name, ""));
     };
-    std::int32_t breite = zahl("fwidth", breite_jetzt);
-    mindestbreite_ = minimum({bx, breite_jetzt});
-    if (bx < breite) breite = static_cast<std::int32_t>(std::nearbyint(bx));
-    std::int32_t höhe = zahl("fheigth", höhe_jetzt + oben_jetzt);
-    mindesthöhe_ = minimum({bh, höhe_jetzt});
-    if (bh < höhe) höhe = static_cast<std::int32_t>(std::nearbyint(bh));
-
-    if (breite == ganz(bx) && höhe == ganz(bh)) {
+    const Größenwahl wahl = wähle_größe(bildschirm->availableGeometry(), frameGeometry(), twips_x(),
+                                        twips_y(), zahl("fwidth"), zahl("fheigth"));
+    mindestbreite_ = wahl.mindestbreite;
+    mindesthöhe_ = wahl.mindesthöhe;
+    if (wahl.maximiert) {
         setWindowState(windowState() | Qt::WindowMaximized);
         return;
     }
-    const int links = ganz((bx / 2 - breite_jetzt / 2) / twips_x());
-    const int oben = ganz((bh / 2 - höhe_jetzt / 2) / twips_y());
-    move(fläche.left() + links, fläche.top() + oben);
-    außen_soll_ = QSize(ganz(breite / twips_x()), ganz(höhe / twips_y()));
-    resize((außen_soll_ - rand).expandedTo(QSize(0, 0)));
+    move(wahl.außen.topLeft());
+    außen_soll_ = wahl.außen.size();
+    resize((außen_soll_ - rand_gemessen_).expandedTo(QSize(0, 0)));
 }
 
 // The frame's width is known only once the window is shown.
@@ -351,7 +329,6 @@ void verzeichnis::warte_auf_rahmen() {
 void verzeichnis::setze_grenzen() {
     const QScreen* bildschirm = screen();
     if (!bildschirm) return;
-    const QSize rand = frameGeometry().size() - geometry().size();
     const QSize fläche = bildschirm->availableGeometry().size();
     const auto pixel = [](std::int32_t twips, double je_pixel) {
         return static_cast<int>(twips / std::lround(je_pixel));
@@ -360,8 +337,9 @@ void verzeichnis::setze_grenzen() {
     // before the window is first shown).
     setMinimumSize(std::max(pixel(mindestbreite_, twips_x()) - rand_gemessen_.width(), 0),
                    std::max(pixel(mindesthöhe_, twips_y()) - rand_gemessen_.height(), 0));
-    setMaximumSize(std::max(fläche.width() - rand.width(), 0),
-                   std::max(fläche.height() - rand.height(), 0));
+    // No less than the available area itself: a window manager that sees a
+    // smaller limit maximises the window short of the screen's edges.
+    setMaximumSize(fläche);
 }
 
 void verzeichnis::resizeEvent(QResizeEvent* ereignis) {
@@ -401,11 +379,8 @@ void verzeichnis::ordne_elemente_an() {
 }
 
 void verzeichnis::wende_an(QWidget* element, const Rechteck& r) {
-    const int links = ganz(r.links / twips_x());
-    const int oben = ganz(r.oben / twips_y());
-    // Right and bottom edges are rounded too, so neighbours meet without a gap.
-    element->setGeometry(links, oben, ganz((r.links + r.breite) / twips_x()) - links,
-                         ganz((r.oben + r.höhe) / twips_y()) - oben);
+    const Pixelrechteck p = in_pixeln(r, twips_x(), twips_y());
+    element->setGeometry(p.links, p.oben, p.breite, p.höhe);
 }
 
 void verzeichnis::CompareButton_Click() {
@@ -467,9 +442,12 @@ void verzeichnis::closeEvent(QCloseEvent* ereignis) {
 }
 
 void verzeichnis::sichere_sitzung() {
-    const QSize außen = außenmaß();
-    (void)setze_einstellung("Administration", "fwidth", ganz(außen.width() * twips_x()));
-    (void)setze_einstellung("Administration", "fheigth", ganz(außen.height() * twips_y()));
+    const QScreen* bildschirm = screen();
+    const QSize außen = zu_speichernde_größe(
+        außenmaß(), isMaximized(), bildschirm ? bildschirm->availableGeometry().size() : QSize(),
+        twips_x(), twips_y());
+    (void)setze_einstellung("Administration", "fwidth", außen.width());
+    (void)setze_einstellung("Administration", "fheigth", außen.height());
     (void)setze_einstellung("LastSession", "sourcepath", teile_.Basisverzeichnis->zu_speichern());
     (void)setze_einstellung("LastSession", "destpath", teile_.Zielbasisverzeichnis->zu_speichern());
 }

@@ -1,4 +1,5 @@
 #include "mainwindow/anordnung.h"
+#include "mainwindow/fenstergroesse.h"
 
 #include <gtest/gtest.h>
 
@@ -44,6 +45,43 @@ TEST(Anordnung, WinzigesFensterBleibtOhneNegativeMaße) {
             EXPECT_GE(r.höhe, 0) << seite;
         }
     }
+}
+
+TEST(Anordnung, PixelFolgenDenGerundetenKanten) {
+    // 22.5 twips start at 1.5 -> 2, end at 37.5 -> 2: nothing left of 15 twips.
+    EXPECT_EQ(in_pixeln({22.5f, 0, 15, 30}, 15, 15), (Pixelrechteck{2, 0, 0, 2}));
+    EXPECT_EQ(in_pixeln({3907.5f, 675, 3907.5f, 285}, 15, 15), (Pixelrechteck{260, 45, 261, 19}));
+}
+
+// The window comes back maximised or wholly on the screen, never past its edge.
+TEST(Fenstergröße, WiederherstellungBleibtAufDemBildschirm) {
+    using Zahl = std::optional<std::int32_t>;
+    const QRect schirm(0, 0, 1280, 800);
+    const QRect entwurf(378, 218, 523, 364);  // centred at its design size
+    const struct {
+        QRect fläche;
+        Zahl breite, höhe;
+        bool maximiert;
+        QRect außen;
+    } fälle[] = {
+        {schirm, {}, {}, false, {378, 218, 523, 582}},  // first start: down to the bottom
+        {schirm, 7845, 5475, false, {378, 218, 523, 365}},
+        {schirm, 19200, 12000, true, {}},
+        {schirm, 99999, 99999, true, {}},
+        {schirm, 19170, 11910, false, {2, 6, 1278, 794}},  // larger than designed
+        {schirm, 99999, 5000, false, {0, 218, 1280, 333}},
+        {{0, 30, 800, 570}, 15000, 7500, false, {0, 100, 800, 500}},
+    };
+    for (const auto& f : fälle) {
+        const Größenwahl w = wähle_größe(f.fläche, entwurf, 15, 15, f.breite, f.höhe);
+        EXPECT_EQ(w.maximiert, f.maximiert) << f.breite.value_or(0);
+        if (!f.maximiert) {
+            EXPECT_EQ(w.außen, f.außen) << f.breite.value_or(0);
+        }
+    }
+    // A maximised window whose frame falls short of the screen still stores it.
+    EXPECT_EQ(zu_speichernde_größe({1278, 794}, true, schirm.size(), 15, 15), QSize(19200, 12000));
+    EXPECT_EQ(zu_speichernde_größe({600, 400}, false, schirm.size(), 15, 15), QSize(9000, 6000));
 }
 
 }  // namespace
