@@ -25,6 +25,7 @@
 #include "mainwindow/pfadfeld.h"
 #include "mainwindow/sitzung.h"
 #include "mainwindow/synchronisierbefehl.h"
+#include "mainwindow/tastatur.h"
 #include "mainwindow/vergleichsbefehl.h"
 #include "widgets/status.h"
 
@@ -176,18 +177,26 @@ void verzeichnis::erstelle_elemente() {
     };
     t.CompareButton = knopf("CompareButton", "vergleichen");
     t.SyncButton = knopf("SyncButton", "synchronisieren");
-    const auto anzeige = [&](const char* name) {
+    const auto anzeige = [&](const char* name, const char* rolle) {
         auto* s = new Status(Inforahmen_);
         s->setObjectName(QString::fromUtf8(name));
+        s->setAccessibleName(QString::fromUtf8(rolle));
         return s;
     };
-    t.Arbeitsschritt = anzeige("Arbeitsschritt");
-    t.Arbeitsverzeichnis = anzeige("Arbeitsverzeichnis");
-    t.Arbeitsinfo = anzeige("Arbeitsinfo");
-    t.Arbeitsdatei = anzeige("Arbeitsdatei");
+    t.Arbeitsschritt = anzeige("Arbeitsschritt", "Arbeitsschritt");
+    t.Arbeitsverzeichnis = anzeige("Arbeitsverzeichnis", "Verzeichnis in Arbeit");
+    t.Arbeitsinfo = anzeige("Arbeitsinfo", "Gesamtfortschritt");
+    t.Arbeitsdatei = anzeige("Arbeitsdatei", "Datei in Arbeit");
 
     for (QToolButton* k : {t.Quellverzeichnis_Festlegen, t.Zielverzeichnis_Festlegen})
         k->setIconSize(QSize(16, 16));
+    for (QAbstractButton* k : {static_cast<QAbstractButton*>(t.CompareButton),
+                               static_cast<QAbstractButton*>(t.SyncButton),
+                               static_cast<QAbstractButton*>(t.Quellverzeichnis_Festlegen),
+                               static_cast<QAbstractButton*>(t.Zielverzeichnis_Festlegen)})
+        drücke_mit_eingabetaste(*k);
+    setze_kürzel(*this, *t.CompareButton, QKeySequence(Qt::ALT | Qt::Key_V));
+    setze_kürzel(*this, *t.SyncButton, QKeySequence(Qt::ALT | Qt::Key_S));
     connect(t.CompareButton, &QPushButton::clicked, this, [this] { CompareButton_Click(); });
     connect(t.SyncButton, &QPushButton::clicked, this, [this] { SyncButton_Click(); });
     connect(t.Quellverzeichnis_Festlegen, &QToolButton::clicked, this,

@@ -15,6 +15,8 @@ Antwort zeige_meldungsbox(QWidget* eltern, const Meldung& meldung) {
                                               : QMessageBox::Ok,
         eltern);
     box.setTextFormat(Qt::PlainText);
+    if (meldung.knöpfe == Knöpfe::OKAbbrechen && meldung.abbrechen_vorgewählt)
+        box.setDefaultButton(QMessageBox::Cancel);
     return box.exec() == QMessageBox::Cancel ? Antwort::Abbrechen : Antwort::OK;
 }
 

@@ -16,6 +16,8 @@ struct Meldung {
     std::string text;  // UTF-8, lines separated by "\n"
     Symbol symbol = Symbol::Hinweis;
     Knöpfe knöpfe = Knöpfe::OK;
+    // Enter answers "Abbrechen": for questions whose OK cannot be undone.
+    bool abbrechen_vorgewählt = false;
 };
 
 using Meldungsweg = std::function<Antwort(const Meldung&)>;

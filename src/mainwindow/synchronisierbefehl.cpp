@@ -70,7 +70,7 @@ bool Synchronisierbefehl::löschen_bestätigt() {
     const auto warnung = massenlöschung(d_.stand, angekreuzt.anzahl_löschen);
     return !warnung ||
            d_.meldung({*warnung + "\n\nTrotzdem synchronisieren?", Symbol::Hinweis,
-                       Knöpfe::OKAbbrechen}) == Antwort::OK;
+                       Knöpfe::OKAbbrechen, true}) == Antwort::OK;
 }
 
 void Synchronisierbefehl::SyncButton_Click() {

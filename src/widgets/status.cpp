@@ -14,6 +14,7 @@
 
 #include "widgets/balkenrechnung.h"
 #include "widgets/pfadkuerzung.h"
+#include "widgets/statuszugang.h"
 
 namespace tarvendo {
 namespace {
@@ -70,6 +71,7 @@ protected:
 
 Status::Status(QWidget* eltern)
     : QWidget(eltern), bar_(new Leinwand(this)), info_(new QLabel(bar_)) {
+    melde_statuszugang_an();
     setFont(dialogschrift());
     setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Fixed);
     info_->setTextFormat(Qt::PlainText);
@@ -123,6 +125,7 @@ void Status::setze_aktwert(std::int32_t wert) {
 void Status::erhöhe_geprüft(std::int32_t wert) {
     aktwert_ = std::min(summe32(aktwert_, wert), maxwert_);
     zeichne_bis(balkenende(bar_->bild.width(), aktwert_, maxwert_));
+    melde_statusänderung(*this);
     if (!mit_prozent_) return;
     const std::int32_t p = prozentzahl(aktwert_, maxwert_);
     if (p == prozentwert_) return;
@@ -209,9 +212,8 @@ void Status::zeige_beschriftung() {
     beschriftung_offen_ = false;
     if (info_->text() == beschriftung_) return;
     info_->setText(beschriftung_);
-    // A painted control exposes nothing by itself to a screen reader.
-    setAccessibleName(beschriftung_);
     passe_info_an();
+    melde_statusänderung(*this);
 }
 
 void Status::passe_info_an() {

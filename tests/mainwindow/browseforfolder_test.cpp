@@ -47,27 +47,27 @@ TEST(BrowseForFolder, WählenAbbrechenUndNeuerOrdner) {
     besitzer.show();
 
     // Preselected start path, title, prompt, centred; the choice comes back without "/".
-    EXPECT_EQ(wähle_mit(besitzer, basis, QStringLiteral("Zielverzeichnis"),
-                        [&](Ordnerauswahl& d) {
-                            EXPECT_EQ(d.windowTitle(), "Tarvendo - Zielverzeichnis");
-                            EXPECT_EQ(d.findChild<QLabel*>()->text(),
-                                      "Bitte Zielverzeichnis auswählen");
-                            EXPECT_EQ(d.gewählt(), basis);
-                            EXPECT_LE((d.frameGeometry().center() -
-                                       besitzer.frameGeometry().center())
-                                          .manhattanLength(),
-                                      2);
-                            d.wähle(basis + "/unter/");
-                            d.accept();
-                        }),
-              basis + "/unter");
+    EXPECT_EQ(
+        wähle_mit(besitzer, basis, QStringLiteral("Zielverzeichnis"),
+                  [&](Ordnerauswahl& d) {
+                      EXPECT_EQ(d.windowTitle(), "Tarvendo - Zielverzeichnis");
+                      EXPECT_EQ(d.findChild<QLabel*>()->text(), "Bitte Zielverzeichnis auswählen");
+                      EXPECT_EQ(d.gewählt(), basis);
+                      EXPECT_LE((d.frameGeometry().center() - besitzer.frameGeometry().center())
+                                    .manhattanLength(),
+                                2);
+                      d.wähle(basis + "/unter/");
+                      d.accept();
+                  }),
+        basis + "/unter");
     EXPECT_EQ(dialogtitel, "Zielverzeichnis");
 
     // Cancelled, and a start that does not exist: nothing can be confirmed.
     EXPECT_EQ(wähle_mit(besitzer, basis + "/fehlt", QStringLiteral("Quellverzeichnis"),
                         [](Ordnerauswahl& d) {
                             EXPECT_EQ(d.gewählt(), "");
-                            auto* ok = d.findChild<QDialogButtonBox*>()->button(QDialogButtonBox::Ok);
+                            auto* ok =
+                                d.findChild<QDialogButtonBox*>()->button(QDialogButtonBox::Ok);
                             EXPECT_FALSE(ok->isEnabled());
                         }),
               "");

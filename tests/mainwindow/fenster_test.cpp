@@ -1,7 +1,9 @@
 #include "fenstertest.h"
 
+#include <QApplication>
 #include <QMenuBar>
 #include <QSettings>
+#include <QTest>
 #include <QTimer>
 
 #include <gtest/gtest.h>
@@ -158,18 +160,29 @@ TEST_F(FensterTest, VergleichZeigtDieAufgabenUndTrägtHakenInsModell) {
     EXPECT_EQ(kinder(knoten("/A")), (Texte{"-Dummy[Verzeichnis_diesdas]"}));
 }
 
+// Whether by mouse, Enter, Space or Alt+V: the same checks.
 TEST_F(FensterTest, PrüfungenMeldenUndÄndernNichts) {
     erstelle_verzeichnis(daten / "q");
-    const std::tuple<const char*, const char*, const char*> fälle[] = {
-        {"", "", "Quellverzeichnis nicht festgelegt"},
-        {"q", "", "Zielverzeichnis nicht festgelegt"},
-        {"q", "q", "Quellverzeichnis und Zielverzeichnis müssen unterschiedlich sein"},
+    const std::tuple<const char*, const char*, const char*, int> fälle[] = {
+        {"", "", "Quellverzeichnis nicht festgelegt", 0},
+        {"q", "", "Zielverzeichnis nicht festgelegt", Qt::Key_Return},
+        {"q", "q", "Quellverzeichnis und Zielverzeichnis müssen unterschiedlich sein",
+         Qt::Key_Space},
+        {"q", "", "Zielverzeichnis nicht festgelegt", Qt::Key_V},
     };
-    for (const auto& [quelle, ziel, text] : fälle) {
+    for (const auto& [quelle, ziel, text, taste] : fälle) {
         meldungen.clear();
         starte_mit(quelle, ziel);
-        fenster->CompareButton_Click();
-        EXPECT_EQ(meldungen, Texte{text});
+        QApplication::setActiveWindow(fenster.get());
+        t().CompareButton->setFocus();
+        if (taste == Qt::Key_V)
+            QTest::keyClick(fenster.get(), Qt::Key_V, Qt::AltModifier);
+        else if (taste != 0)
+            QTest::keyClick(t().CompareButton, static_cast<Qt::Key>(taste));
+        else
+            t().CompareButton->click();
+        EXPECT_EQ(meldungen, Texte{text}) << taste;
+        EXPECT_EQ(t().CompareButton->text(), "vergleichen");  // the caption keeps no "&"
         EXPECT_EQ(t().Arbeitsbaum->topLevelItemCount(), 0);
         EXPECT_EQ(fenster->stand().aufgabenbaum, nullptr);
     }

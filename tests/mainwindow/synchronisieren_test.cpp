@@ -1,10 +1,11 @@
 // The whole job from the window: compare, untick, synchronise, cancel, answer.
 
-#include <QApplication>
-#include <QDialog>
-#include <QTimer>
 #include <sys/stat.h>
 #include <unistd.h>
+#include <QApplication>
+#include <QDialog>
+#include <QTest>
+#include <QTimer>
 
 #include <algorithm>
 #include <cerrno>
@@ -53,7 +54,7 @@ TEST_F(FensterTest, GanzeSitzungVomVergleichBisZumAbgleich) {
     // What the red and green pictures say reaches a screen reader in words.
     EXPECT_EQ(knoten("/weg.txt")->data(0, Qt::AccessibleDescriptionRole), "Datei wird gelöscht");
     knoten("/A")->setExpanded(true);
-    klicke(knoten("/A/B"));  // a branch
+    klicke(knoten("/A/B"));    // a branch
     klicke(knoten("/f.txt"));  // and a file stay as they are
     EXPECT_EQ(info(), "5 kopieren / 2 löschen");
 
@@ -62,8 +63,8 @@ TEST_F(FensterTest, GanzeSitzungVomVergleichBisZumAbgleich) {
     EXPECT_EQ(t().Arbeitsbaum->topLevelItemCount(), 0);
     EXPECT_EQ(fenster->stand().aufgabenbaum, nullptr);
     EXPECT_EQ(t().SyncButton->text(), "synchronisieren");
-    for (const Status* s : {t().Arbeitsschritt, t().Arbeitsverzeichnis, t().Arbeitsdatei,
-                            t().Arbeitsinfo})
+    for (const Status* s :
+         {t().Arbeitsschritt, t().Arbeitsverzeichnis, t().Arbeitsdatei, t().Arbeitsinfo})
         EXPECT_EQ(s->beschriftung(), "");
     Texte knoten = erledigt(*t().Aufgaben_erledigt);
     std::sort(knoten.begin(), knoten.end());  // in listing order, which varies
@@ -135,7 +136,7 @@ TEST_F(FensterTest, FehlerWerdenGefragtUndGemeldet) {
     ASSERT_EQ(meldungen.size(), 3u);
     EXPECT_EQ(meldungen[0].substr(0, 7 + (daten / "q/").size()), "Datei \n" + daten / "q/");
     EXPECT_NE(meldungen[0].find("\nkonnte nicht kopiert werden\n\n"), std::string::npos);
-    EXPECT_EQ(meldungen[1].substr(0, 17), "Zielverzeichnis \n");
+    EXPECT_EQ(meldungen[1].substr(0, 17 + (daten / "z").size()), "Zielverzeichnis \n" + daten / "z");
     EXPECT_NE(meldungen[1].find("konnte nicht auf den Datenträger geschrieben werden"),
               std::string::npos);
     EXPECT_EQ(meldungen[2], "Aufgaben durchführen abgebrochen");
@@ -157,9 +158,14 @@ TEST_F(FensterTest, MassenlöschungWirdErfragt) {
     starte_mit("q", "z");
     fenster->CompareButton_Click();
     fenster->SyncButton_Click();
-    EXPECT_EQ(frage.text, "Das Quellverzeichnis ist leer.\nDer Lauf würde 2 Dateien im "
-                          "Zielverzeichnis löschen.\n\nTrotzdem synchronisieren?");
+    EXPECT_EQ(frage.text,
+              "Das Quellverzeichnis ist leer.\nDer Lauf würde 2 Dateien im "
+              "Zielverzeichnis löschen.\n\nTrotzdem synchronisieren?");
     EXPECT_TRUE(frage.symbol == Symbol::Hinweis && frage.knöpfe == Knöpfe::OKAbbrechen);
+    // The box itself offers "Abbrechen", and Enter chooses it.
+    QTimer::singleShot(0,
+                       [] { QTest::keyClick(QApplication::activeModalWidget(), Qt::Key_Return); });
+    EXPECT_EQ(zeige_meldungsbox(fenster.get(), frage), Antwort::Abbrechen);
     EXPECT_EQ(namen_in(daten / "z").size(), 2u);
     EXPECT_NE(t().Arbeitsbaum->wurzel(), nullptr);
 

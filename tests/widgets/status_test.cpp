@@ -1,5 +1,6 @@
 #include "widgets/status.h"
 
+#include <QAccessible>
 #include <QImage>
 #include <QPixmap>
 
@@ -88,6 +89,16 @@ TEST_F(StatusTest, BeschriftungFolgtDerProzentzahl) {
     anzeige.mit_prozentzahl(false);
     anzeige.setze_aktwert(500);
     EXPECT_EQ(beschriftung(), "neu");
+
+    // A screen reader hears the display's name, its text and the bar's value.
+    anzeige.setAccessibleName(QStringLiteral("Gesamtfortschritt"));
+    QAccessibleInterface* zugang = QAccessible::queryAccessibleInterface(&anzeige);
+    ASSERT_TRUE(zugang && zugang->valueInterface());
+    EXPECT_EQ(zugang->role(), QAccessible::ProgressBar);
+    EXPECT_EQ(zugang->text(QAccessible::Name), "Gesamtfortschritt");
+    EXPECT_EQ(zugang->text(QAccessible::Value), anzeige.beschriftung());
+    EXPECT_EQ(zugang->valueInterface()->currentValue(), 500);
+    EXPECT_EQ(zugang->valueInterface()->maximumValue(), 1000);
 }
 
 TEST_F(StatusTest, ResetGrößenänderungUndÜberlaufLeerenNurDenBalken) {
