@@ -68,6 +68,9 @@ verzeichnis::verzeichnis(QWidget* eltern) : QMainWindow(eltern) {
     setWindowIcon(Bildliste::programmsymbol());
     meldungsweg_ = [this](const Meldung& m) { return zeige_meldungsbox(this, m); };
     sofortende_ = [] { std::_Exit(EXIT_FAILURE); };
+    befehlsmeldung_ = [this](const Meldung& m) {
+        return sitzungsende_ ? Antwort::Abbrechen : meldungsweg_(m);
+    };
 
     erstelle_elemente();
     erstelle_aktionen();
@@ -105,7 +108,7 @@ void verzeichnis::setze_dateisystem(Verzeichnisquelle* quelle) {
 }
 
 Befehlsumgebung verzeichnis::umgebung() {
-    return {teile_, *anzeigen_, *schleife_, zustand_, stand_, meldungsweg_, [this] { close(); }};
+    return {teile_, *anzeigen_, *schleife_, zustand_, stand_, befehlsmeldung_, [this] { close(); }};
 }
 
 void verzeichnis::setze_dateioperationen(Dateioperationen* ops) {
@@ -394,10 +397,19 @@ void verzeichnis::wende_an(QWidget* element, const Rechteck& r) {
 
 void verzeichnis::CompareButton_Click() {
     vergleich_->CompareButton_Click();
+    if (sitzungsende_) close();
 }
 
 void verzeichnis::SyncButton_Click() {
     synchron_->SyncButton_Click();
+    if (sitzungsende_) close();
+}
+
+void verzeichnis::sitzungsende() {
+    sitzungsende_ = true;
+    // A box or chooser open now would keep the run, or the close, waiting.
+    if (QWidget* dialog = QApplication::activeModalWidget()) dialog->close();
+    close();
 }
 
 void verzeichnis::Quellverzeichnis_Festlegen_Click() {

@@ -42,6 +42,10 @@ public:
     void Zielverzeichnis_Festlegen_Click();
     // Empties both views and the displays; refused while a command runs.
     void bäume_reset();
+    // The session ends (logout, shutdown, a signal): a run is cancelled, no
+    // box waits for an answer, and the window closes and saves as soon as
+    // the run has stopped.
+    void sitzungsende();
 
     // Seams for tests: how messages are shown, and how the program ends at
     // once after a fatal error.
@@ -115,6 +119,8 @@ private:
     Dateioperationen* dateioperationen_ = nullptr;
     Verzeichnisquelle* dateisystem_ = nullptr;
     Meldungsweg meldungsweg_;
+    Meldungsweg befehlsmeldung_;  // meldungsweg_, silent once the session ends
+    bool sitzungsende_ = false;
     std::function<void()> sofortende_;
 };
 

@@ -14,7 +14,7 @@ int main(int argc, char** argv) {
 
     tarvendo::erhöhe_dateigrenze();
     tarvendo::verzeichnis fenster;
-    const tarvendo::Signalwache wache([&fenster] { fenster.close(); });
+    const tarvendo::Signalwache wache([&fenster] { fenster.sitzungsende(); });
     fenster.Form_Load();
     return QApplication::exec();
 }

@@ -1,7 +1,7 @@
 #pragma once
-// SIGTERM, SIGHUP and SIGINT ask the window to close, as its close box does:
-// a session that ends or a `kill` saves the settings, and during a run the
-// close guard turns the first request into a cancel.
+// SIGTERM, SIGHUP and SIGINT end the session: a session that ends or a
+// `kill` saves the settings; a run is cancelled first, and the window closes
+// once it has stopped.
 
 #include <functional>
 #include <memory>

@@ -216,6 +216,17 @@ TEST_F(FensterTest, AbbruchDurchKnopfOderSchließenLässtDasFensterOffen) {
     }
 }
 
+// The session ends during a run: no box waits, the window closes and saves.
+TEST_F(FensterTest, SitzungsendeBrichtDenLaufAbUndSchließt) {
+    lege_bäume_an();
+    starte_mit("q", "z");
+    QTimer::singleShot(0, fenster.get(), [this] { fenster->sitzungsende(); });
+    fenster->CompareButton_Click();
+    EXPECT_TRUE(meldungen.empty()) << meldungen.front();
+    EXPECT_FALSE(fenster->isVisible());
+    EXPECT_EQ(gib_einstellung("LastSession", "sourcepath", ""), daten / "q");
+}
+
 TEST_F(FensterTest, WährendEinesLaufsIstKeinZweiterBefehlMöglich) {
     lege_bäume_an();
     starte_mit("q", "z");
