@@ -29,7 +29,7 @@ public:
     void fülle(const std::string& pfad, int tiefe, bool ziel) {
         for (const char* name : namen) {
             const std::string p = pfad + "/" + name;
-            switch (wahl(ziel ? 6 : 5)) {
+            switch (wahl(ziel ? 7 : 6)) {
                 case 0:
                 case 1:
                     break;
@@ -41,7 +41,11 @@ public:
                     test::erstelle_verzeichnis(p);
                     if (tiefe > 0) fülle(p, tiefe - 1, ziel);
                     break;
-                case 4:  // the source follows its links
+                case 4:  // only a directory inside
+                    test::erstelle_verzeichnis(p);
+                    test::erstelle_verzeichnis(p + "/u");
+                    break;
+                case 5:  // the source follows its links
                     ASSERT_EQ(::symlink((daten_ / "aussen/datei").c_str(), p.c_str()), 0);
                     break;
                 default: {
