@@ -7,6 +7,7 @@
 #include <QHeaderView>
 #include <QLabel>
 #include <QPushButton>
+#include <QScrollBar>
 #include <QTreeView>
 #include <QVBoxLayout>
 
@@ -50,12 +51,18 @@ Ordnerauswahl::Ordnerauswahl(QWidget* besitzer, const QString& titel, const QStr
     connect(neu_, &QPushButton::clicked, this, &Ordnerauswahl::neuer_ordner);
     connect(baum_->selectionModel(), &QItemSelectionModel::currentChanged, this,
             &Ordnerauswahl::auswahl_geändert);
-    // The folders load in the background: show the selection once its
-    // parents are there.
-    connect(modell_, &QFileSystemModel::directoryLoaded, this, [this] {
-        if (baum_->currentIndex().isValid())
+    // The folders load in the background, and every folder that arrives
+    // above the selection pushes it down: it is brought back at once, until
+    // the user moves in the tree.
+    const auto folge = [this] {
+        if (folgen_ && baum_->currentIndex().isValid())
             baum_->scrollTo(baum_->currentIndex(), QAbstractItemView::PositionAtCenter);
-    });
+    };
+    connect(modell_, &QFileSystemModel::rowsInserted, this, folge);
+    connect(modell_, &QFileSystemModel::layoutChanged, this, folge);
+    connect(modell_, &QFileSystemModel::directoryLoaded, this, folge);
+    connect(baum_->verticalScrollBar(), &QScrollBar::actionTriggered, this,
+            [this] { folgen_ = false; });
     wähle(startpfad);
     auswahl_geändert();
 }
@@ -70,6 +77,7 @@ QString Ordnerauswahl::gewählt() const {
 void Ordnerauswahl::wähle(const QString& pfad) {
     const QModelIndex index = modell_->index(QDir::cleanPath(pfad));
     if (!index.isValid()) return;
+    folgen_ = true;
     baum_->setCurrentIndex(index);
     baum_->scrollTo(index, QAbstractItemView::PositionAtCenter);
 }
@@ -98,6 +106,7 @@ void Ordnerauswahl::showEvent(QShowEvent* ereignis) {
 }
 
 void Ordnerauswahl::auswahl_geändert() {
+    if (baum_->hasFocus()) folgen_ = false;  // the user's own choice
     const bool gültig = !gewählt().isEmpty();
     knöpfe_->button(QDialogButtonBox::Ok)->setEnabled(gültig);
     neu_->setEnabled(gültig);

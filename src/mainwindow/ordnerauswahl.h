@@ -37,6 +37,7 @@ private:
     QTreeView* baum_;
     QPushButton* neu_;
     QDialogButtonBox* knöpfe_;
+    bool folgen_ = true;  // keep the selection in view while folders arrive
 };
 
 }  // namespace tarvendo
