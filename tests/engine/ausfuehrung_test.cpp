@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "engine/aufgabensumme.h"
+#include "engine/systemfehlertext.h"
 #include "testhilfe/fakes.h"
 #include "testhilfe/fehlerdateioperationen.h"
 #include "testhilfe/tempverzeichnis.h"
@@ -39,7 +40,7 @@ void datei(Pfadklasse& eltern, const std::string& name, std::int32_t aufgabe,
 
 std::string meldung(const std::string& art, const std::string& pfad, const std::string& was,
                     int fehler) {
-    return art + "\n" + pfad + "\n" + was + "\n\n" + std::strerror(fehler);
+    return art + "\n" + pfad + "\n" + was + "\n\n" + systemfehlertext(fehler);
 }
 
 class AusfuehrungTest : public ::testing::Test {

@@ -9,7 +9,10 @@ namespace tarvendo {
 namespace {
 
 TEST(Systemfehlertext, BekannterCodeAlsSystemtextUnbekannterInGroßenHexziffern) {
-    EXPECT_EQ(systemfehlertext(ENOSPC), std::strerror(ENOSPC));
+    // German under the C locale the tests run in; the rare ones as the system says.
+    EXPECT_EQ(systemfehlertext(ENOSPC), "Auf dem Datenträger ist kein Platz mehr frei");
+    EXPECT_EQ(systemfehlertext(EACCES), "Keine Berechtigung");
+    EXPECT_EQ(systemfehlertext(ECHILD), std::strerror(ECHILD));
     EXPECT_EQ(systemfehlertext(9999), "Unbekannter Fehler: &H270F");
     EXPECT_EQ(systemfehlertext(0x7ABCDEF), "Unbekannter Fehler: &H7ABCDEF");
     EXPECT_EQ(systemfehlertext(-1), "Unbekannter Fehler: &HFFFFFFFF");
