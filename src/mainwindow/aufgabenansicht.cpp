@@ -1,5 +1,6 @@
 #include "mainwindow/aufgabenansicht.h"
 
+#include <unordered_set>
 #include <vector>
 
 #include "engine/aufgabenermittlung.h"
@@ -28,6 +29,19 @@ std::string_view dateibild(std::int32_t aufgabe) {
 Baumansicht::Neu platzhalter(const std::string& eltern) {
     return {
         platzhalterschlüssel(eltern), QStringLiteral("Dummy"), "Verzeichnis_diesdas", {}, false};
+}
+
+// Gathers the ticked directories below which something is not ticked; true
+// when everything at and below pfad is ticked.
+bool sammle_teilweise(const Pfadklasse& pfad, std::unordered_set<const Pfadklasse*>& teilweise) {
+    if (!pfad.checked) return false;  // then nothing below is ticked either
+    bool alles = true;
+    for (const Pfadklasse& sub : pfad.pfade)
+        if (!sammle_teilweise(sub, teilweise)) alles = false;
+    for (const Dateiklasse& f : pfad.dateien)
+        if (!f.checked) alles = false;
+    if (!alles) teilweise.insert(&pfad);
+    return alles;
 }
 
 }  // namespace
@@ -64,6 +78,7 @@ Aufgabenansicht::Aufgabenansicht(Baumansicht& baum, Statusanzeige& Arbeitsinfo,
 }
 
 void Aufgabenansicht::zeige(const std::string& zielbasis) {
+    teilweise_.clear();
     Pfadklasse& wurzel = *aufgabenbaum_;
     Knoten* k = baum_.füge_hinzu(
         {zielbasis, anzeigetext(zielbasis), "Tarvendo", {ungebaut, &wurzel}, wurzel.checked});
@@ -92,9 +107,11 @@ void Aufgabenansicht::gibUnterverzeichnisse(Knoten& eltern) {
         namen.push_back(&sub.pfadname);
     }
     for (Dateiklasse& f : (*pfad)->dateien) {
-        neue.push_back(
-            {dateischlüssel(eltern.Key(), f.Name), anzeigetext(f.Name), dateibild(f.aufgabe),
-             {gebaut, &f}, f.checked});
+        neue.push_back({dateischlüssel(eltern.Key(), f.Name),
+                        anzeigetext(f.Name),
+                        dateibild(f.aufgabe),
+                        {gebaut, &f},
+                        f.checked});
         namen.push_back(&f.Name);
     }
     baum_.setze_sortiert(eltern, true);
@@ -106,7 +123,11 @@ void Aufgabenansicht::gibUnterverzeichnisse(Knoten& eltern) {
     // Placeholder keys hold a NUL and cannot collide, so these cannot fail.
     for (int i = 0; i < eltern.Children(); ++i) {
         Knoten* kind = eltern.Child(i);
-        if (!kind || kind->Tag.zustand != ungebaut) continue;
+        if (!kind) continue;
+        if (auto* const* sub = std::get_if<Pfadklasse*>(&kind->Tag.eintrag);
+            sub && teilweise_.contains(*sub))
+            baum_.setze_haken(*kind, true, true);
+        if (kind->Tag.zustand != ungebaut) continue;
         Baumansicht::Neu dummy = platzhalter(kind->Key());
         (void)baum_.füge_kinder_hinzu(*kind, std::span(&dummy, 1));
     }
@@ -129,6 +150,8 @@ void Aufgabenansicht::Arbeitsbaum_NodeCheck(Knoten* knoten) {
             eltern ? std::get_if<Pfadklasse*>(&eltern->Tag.eintrag) : nullptr;
         if (verzeichnis) (*verzeichnis)->setze_dateichecked((*datei)->Name, knoten->Checked());
     }
+    teilweise_.clear();
+    sammle_teilweise(*aufgabenbaum_, teilweise_);
     // One change notice per box would make the view look each node up anew.
     if (Knoten* wurzel = baum_.wurzel())
         baum_.in_einem_zug([&] { aktualisiere_checkboxen(*wurzel); });
@@ -142,7 +165,7 @@ void Aufgabenansicht::Arbeitsbaum_NodeCheck(Knoten* knoten) {
 
 void Aufgabenansicht::aktualisiere_checkboxen(Knoten& knoten) {
     if (auto* const* pfad = std::get_if<Pfadklasse*>(&knoten.Tag.eintrag))
-        baum_.setze_haken(knoten, (*pfad)->checked);
+        baum_.setze_haken(knoten, (*pfad)->checked, teilweise_.contains(*pfad));
     else if (auto* const* datei = std::get_if<Dateiklasse*>(&knoten.Tag.eintrag))
         baum_.setze_haken(knoten, (*datei)->checked);
     for (int i = 0; i < knoten.Children(); ++i) aktualisiere_checkboxen(*knoten.Child(i));

@@ -5,6 +5,7 @@
 #include <functional>
 #include <memory>
 #include <string>
+#include <unordered_set>
 
 #include "engine/pfadklasse.h"
 #include "engine/schnittstellen.h"
@@ -35,6 +36,8 @@ private:
     Programmzustand& zustand_;
     const std::unique_ptr<Pfadklasse>& aufgabenbaum_;
     std::function<void(const std::string&)> schwerer_fehler_;
+    // Ticked directories below which something is not: their boxes show so.
+    std::unordered_set<const Pfadklasse*> teilweise_;
 };
 
 // A directory's key is its parent's key, "/" and its name. A file's key ends

@@ -7,6 +7,7 @@
 #include <unordered_set>
 #include <vector>
 
+#include "mainwindow/aufgabengrund.h"
 #include "mainwindow/bildliste.h"
 
 namespace tarvendo {
@@ -28,14 +29,12 @@ std::string_view listenschlüssel(std::string_view key) {
     return i < 0 ? std::string_view() : Bildliste::schlüssel[i];
 }
 
-// What a node's picture says, in words.
+// What a node of the done tree says, in words.
 QString bildbeschreibung(std::string_view bild) {
     static const std::pair<std::string_view, const char*> texte[] = {
-        {"Verzeichnis_kopieren", "Verzeichnis wird kopiert"},
-        {"Verzeichnis_löschen", "Verzeichnis wird gelöscht"},
-        {"Verzeichnis_diesdas", "Verzeichnis mit Aufgaben"},
-        {"Datei_kopieren", "Datei wird kopiert"},
-        {"Datei_löschen", "Datei wird gelöscht"},
+        {"Verzeichnis_kopieren", "Verzeichnis erstellt"},
+        {"Verzeichnis_löschen", "Verzeichnis gelöscht"},
+        {"Verzeichnis_diesdas", "Verzeichnis abgeglichen"},
         {"Verzeichnis_kopieren_fehler", "Verzeichnis konnte nicht erstellt werden"},
         {"Verzeichnis_löschen_fehler", "Verzeichnis konnte nicht gelöscht werden"},
         {"Datei_kopieren_fehler", "Datei konnte nicht kopiert werden"},
@@ -59,18 +58,36 @@ QVariant Knoten::data(int spalte, int rolle) const {
             case Qt::DecorationRole:
                 return icon_ && !icon_->isNull() ? QVariant(*icon_) : QVariant();
             case Qt::CheckStateRole:
-                return mit_box_ ? QVariant(static_cast<int>(box_ ? Qt::Checked : Qt::Unchecked))
-                                : QVariant();
+                if (!mit_box_) return {};
+                return static_cast<int>(teilweise_ ? Qt::PartiallyChecked
+                                        : box_     ? Qt::Checked
+                                                   : Qt::Unchecked);
             case Qt::AccessibleDescriptionRole:
-                // The picture's colour alone tells no screen reader what happens.
-                return bildbeschreibung(bild_);
             case Qt::ToolTipRole:
-                return bildbeschreibung(bild_);
+                // The picture's colour alone tells no screen reader what happens.
+                return beschreibung();
             default:
                 break;
         }
     }
     return QTreeWidgetItem::data(spalte, rolle);
+}
+
+QString Knoten::beschreibung() const {
+    if (!hinweis_.isEmpty()) return hinweis_;
+    if (auto* const* pfad = std::get_if<Pfadklasse*>(&Tag.eintrag)) return verzeichnisgrund(**pfad);
+    if (auto* const* datei = std::get_if<Dateiklasse*>(&Tag.eintrag)) {
+        const Knoten* eltern = Parent();
+        auto* const* verzeichnis =
+            eltern ? std::get_if<Pfadklasse*>(&eltern->Tag.eintrag) : nullptr;
+        // The key is the path in the target, with a NUL at a file's end.
+        std::string zielpfad = eltern ? eltern->Key() + '/' : std::string();
+        const std::string* zielname =
+            verzeichnis ? (*verzeichnis)->gib_zielname((*datei)->Name) : nullptr;
+        zielpfad += zielname ? *zielname : (*datei)->Name;
+        return dateigrund(**datei, verzeichnis ? *verzeichnis : nullptr, zielpfad);
+    }
+    return bildbeschreibung(bild_);
 }
 
 void Knoten::melde_änderung() {
@@ -83,9 +100,11 @@ void Knoten::setData(int spalte, int rolle, const QVariant& wert) {
         text_ = wert.toString();
         melde_änderung();
     } else if (spalte == 0 && rolle == Qt::CheckStateRole && mit_box_) {
-        const bool neu = static_cast<Qt::CheckState>(wert.toInt()) == Qt::Checked;
-        if (neu == box_) return;
-        box_ = neu;
+        const auto neu = static_cast<Qt::CheckState>(wert.toInt());
+        const bool teilweise = neu == Qt::PartiallyChecked;
+        if ((neu != Qt::Unchecked) == box_ && teilweise == teilweise_) return;
+        box_ = neu != Qt::Unchecked;
+        teilweise_ = teilweise;
         melde_änderung();
     } else {
         QTreeWidgetItem::setData(spalte, rolle, wert);
@@ -214,18 +233,28 @@ void Baumansicht::setze_bild(Knoten& knoten, std::string_view key) {
     knoten.melde_änderung();
 }
 
-void Baumansicht::setze_haken(Knoten& knoten, bool haken) {
+void Baumansicht::setze_haken(Knoten& knoten, bool haken, bool teilweise) {
     if (!mit_haken_) return;
     knoten.haken_ = haken;
-    knoten.setData(0, Qt::CheckStateRole, static_cast<int>(haken ? Qt::Checked : Qt::Unchecked));
+    knoten.teil_gesetzt_ = haken && teilweise;
+    knoten.setData(0, Qt::CheckStateRole,
+                   static_cast<int>(knoten.teil_gesetzt_ ? Qt::PartiallyChecked
+                                    : haken              ? Qt::Checked
+                                                         : Qt::Unchecked));
 }
 
-// Only a box that differs from what the program last set was the user's doing.
+void Baumansicht::setze_hinweis(Knoten& knoten, QString hinweis) {
+    knoten.hinweis_ = std::move(hinweis);
+}
+
+// Only a box that differs from what the program last set was the user's
+// doing; a click on a partial box ticks it.
 void Baumansicht::prüfe_haken(QTreeWidgetItem* item) {
     if (!mit_haken_) return;
     auto* k = static_cast<Knoten*>(item);
-    if (k->box_ == k->haken_) return;
+    if (k->box_ == k->haken_ && k->teilweise_ == k->teil_gesetzt_) return;
     k->haken_ = k->box_;
+    k->teil_gesetzt_ = k->teilweise_;
     emit NodeCheck(k);
 }
 

@@ -44,6 +44,10 @@ public:
     Knotentag Tag;
 
 private:
+    // Why the node is there: a failure's text, a pending task's reason, or
+    // what its picture shows.
+    [[nodiscard]] QString beschreibung() const;
+
     friend class Baumansicht;
     Knoten() = default;
     static const std::string kein_key;
@@ -56,8 +60,11 @@ private:
     const QIcon* icon_ = nullptr;
     std::string_view bild_;
     bool mit_box_ = false;
-    bool box_ = false;    // as shown
-    bool haken_ = false;  // as last set by the program or reported to it
+    bool box_ = false;           // as shown
+    bool haken_ = false;         // as last set by the program or reported to it
+    bool teilweise_ = false;     // shown partly ticked: some below are not
+    bool teil_gesetzt_ = false;  // as last set by the program or reported to it
+    QString hinweis_;            // a failure's text, kept for after the run
     bool sortiert_ = false;
 };
 
@@ -90,8 +97,12 @@ public:
     [[nodiscard]] std::size_t anzahl() const { return schlüssel_.size(); }
 
     void setze_bild(Knoten& knoten, std::string_view key);
-    // Sets the box without raising NodeCheck.
-    void setze_haken(Knoten& knoten, bool haken);
+    // Sets the box without raising NodeCheck; teilweise shows a ticked box
+    // as partly ticked. A click on a partly ticked box ticks it.
+    void setze_haken(Knoten& knoten, bool haken, bool teilweise = false);
+    // A text that tells more than the node's picture (tool tip and
+    // description for a screen reader).
+    void setze_hinweis(Knoten& knoten, QString hinweis);
     // Runs änderungen, which may set many boxes, and repaints once afterwards.
     template <class F>
     void in_einem_zug(F&& änderungen) {

@@ -15,8 +15,9 @@ QString ordner_wählen(QWidget* besitzer, QString startpfad, const QString& hinw
                       const QString& titel) {
     dialogtitel = titel;
     if (!startpfad.endsWith(QLatin1Char('/'))) startpfad += QLatin1Char('/');
-    const QString fenstertitel =
-        dialogtitel.isEmpty() ? QStringLiteral("Tarvendo") : QStringLiteral("Tarvendo - ") + dialogtitel;
+    const QString fenstertitel = dialogtitel.isEmpty()
+                                     ? QStringLiteral("Tarvendo")
+                                     : QStringLiteral("Tarvendo - ") + dialogtitel;
     Ordnerauswahl auswahl(besitzer, fenstertitel, hinweis, startpfad);
     if (auswahl.exec() != QDialog::Accepted) return {};
     return ohne_endstrich(auswahl.gewählt());

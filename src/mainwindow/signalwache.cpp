@@ -1,9 +1,9 @@
 #include "mainwindow/signalwache.h"
 
-#include <QSocketNotifier>
 #include <signal.h>
 #include <sys/socket.h>
 #include <unistd.h>
+#include <QSocketNotifier>
 
 #include <cerrno>
 

@@ -20,7 +20,8 @@ public:
     explicit Erledigtansicht(Baumansicht& baum) : baum_(baum) {}
 
     Knoten füge_hinzu(Knoten eltern, std::string_view text) override {
-        Baumansicht::Neu neu{{}, QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())), {}, {}, false};
+        Baumansicht::Neu neu{
+            {}, QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())), {}, {}, false};
         tarvendo::Knoten* knoten = nullptr;
         if (eltern == kein_knoten) {
             knoten = baum_.füge_hinzu(std::move(neu));
@@ -32,24 +33,38 @@ public:
         return reinterpret_cast<Knoten>(knoten);
     }
     void setze_bild(Knoten knoten, Bild bild) override {
-        if (knoten != kein_knoten)
-            baum_.setze_bild(*reinterpret_cast<tarvendo::Knoten*>(knoten), bild.schlüssel());
+        if (knoten == kein_knoten) return;
+        auto* k = reinterpret_cast<tarvendo::Knoten*>(knoten);
+        baum_.setze_bild(*k, bild.schlüssel());
+        // The question about the failure follows; its text stays with the node.
+        fehlgeschlagen_ = bild.schlüssel().ends_with("_fehler") ? k : nullptr;
+    }
+    // The text of the question about the last failure shown.
+    void merke_fehlertext(std::string_view text) {
+        if (!fehlgeschlagen_) return;
+        baum_.setze_hinweis(*fehlgeschlagen_,
+                            QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())));
+        fehlgeschlagen_ = nullptr;
     }
 
 private:
     Baumansicht& baum_;
+    tarvendo::Knoten* fehlgeschlagen_ = nullptr;
 };
 
 // A failed operation: critical icon, OK or OK and Abbrechen.
 class Meldungsrückfrage final : public Rückfrage {
 public:
-    explicit Meldungsrückfrage(Meldungsweg& weg) : weg_(weg) {}
+    Meldungsrückfrage(Meldungsweg& weg, Erledigtansicht& erledigt)
+        : weg_(weg), erledigt_(erledigt) {}
     Antwort melde_fehler(std::string_view text, Knöpfe knöpfe) override {
+        erledigt_.merke_fehlertext(text);
         return weg_({std::string(text), Symbol::Fehler, knöpfe});
     }
 
 private:
     Meldungsweg& weg_;
+    Erledigtansicht& erledigt_;
 };
 
 }  // namespace
@@ -68,9 +83,8 @@ bool Synchronisierbefehl::löschen_bestätigt() {
     Programmzustand angekreuzt;
     erstelle_aufgabensumme(*d_.stand.aufgabenbaum, angekreuzt);
     const auto warnung = massenlöschung(d_.stand, angekreuzt.anzahl_löschen);
-    return !warnung ||
-           d_.meldung({*warnung + "\n\nTrotzdem synchronisieren?", Symbol::Hinweis,
-                       Knöpfe::OKAbbrechen, true}) == Antwort::OK;
+    return !warnung || d_.meldung({*warnung + "\n\nTrotzdem synchronisieren?", Symbol::Hinweis,
+                                   Knöpfe::OKAbbrechen, true}) == Antwort::OK;
 }
 
 void Synchronisierbefehl::SyncButton_Click() {
@@ -82,8 +96,8 @@ void Synchronisierbefehl::SyncButton_Click() {
     // Entered from a yield of another command: only a cancel may act there.
     if (d_.zustand.läuft) return;
     if (!d_.stand.aufgabenbaum) {
-        d_.meldung({"Bitte zuerst den Verzeichnisvergleich durchführen", Symbol::Hinweis,
-                    Knöpfe::OK});
+        d_.meldung(
+            {"Bitte zuerst den Verzeichnisvergleich durchführen", Symbol::Hinweis, Knöpfe::OK});
         return;
     }
     if (!löschen_bestätigt()) return;
@@ -94,14 +108,14 @@ void Synchronisierbefehl::SyncButton_Click() {
     QHeaderView& kopf = *t.Aufgaben_erledigt->header();
     kopf.setSectionResizeMode(QHeaderView::Interactive);
     Erledigtansicht erledigt(*t.Aufgaben_erledigt);
-    Meldungsrückfrage rückfrage(d_.meldung);
+    Meldungsrückfrage rückfrage(d_.meldung, erledigt);
     PosixDateioperationen posix;
     CStopWatch stoppuhr;
     const std::string ziel = t.Zielbasisverzeichnis->pfad();
-    const Synchronisationsbericht bericht = synchronisiere(
-        *d_.stand.aufgabenbaum, t.Basisverzeichnis->pfad(), ziel,
-        {d_.anzeigen, d_.schleife, rückfrage, erledigt, d_.zustand, d_.ops ? *d_.ops : posix,
-         stoppuhr});
+    const Synchronisationsbericht bericht =
+        synchronisiere(*d_.stand.aufgabenbaum, t.Basisverzeichnis->pfad(), ziel,
+                       {d_.anzeigen, d_.schleife, rückfrage, erledigt, d_.zustand,
+                        d_.ops ? *d_.ops : posix, stoppuhr});
     kopf.setSectionResizeMode(QHeaderView::ResizeToContents);
     if (bericht.abgewiesen) {
         sperre(false);

@@ -140,6 +140,16 @@ TEST_F(FensterTest, VergleichZeigtDieAufgabenUndTrägtHakenInsModell) {
     EXPECT_TRUE(knoten("/A")->Checked());
     EXPECT_FALSE(knoten("/A/2.txt")->Checked());
     EXPECT_EQ(info(), "5 kopieren / 1 löschen");
+    // Partly ticked shows as such up to the root; a click on it ticks all below.
+    EXPECT_EQ(knoten("/A")->checkState(0), Qt::PartiallyChecked);
+    EXPECT_EQ(t().Arbeitsbaum->wurzel()->checkState(0), Qt::PartiallyChecked);
+    knoten("/A")->setCheckState(0, Qt::Checked);  // what the view makes of a click on it
+    EXPECT_EQ(kinder(knoten("/A")),
+              (Texte{"1.txt[Datei_kopieren]", "2.txt[Datei_kopieren]", "B[Verzeichnis_kopieren]"}));
+    EXPECT_EQ(t().Arbeitsbaum->wurzel()->checkState(0), Qt::Checked);
+    EXPECT_EQ(info(), "7 kopieren / 1 löschen");
+    klicke(knoten("/A"));
+    klicke(knoten("/A/1.txt"));
     // The file node finds its record by the tag: of two twins, the right one.
     klicke(knoten("/F.txt"));
     EXPECT_TRUE(knoten("/f.txt")->Checked());

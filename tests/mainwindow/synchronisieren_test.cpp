@@ -51,12 +51,27 @@ TEST_F(FensterTest, GanzeSitzungVomVergleichBisZumAbgleich) {
 
     fenster->CompareButton_Click();
     ASSERT_EQ(info(), "7 kopieren / 2 löschen");
-    // What the red and green pictures say reaches a screen reader in words.
-    EXPECT_EQ(knoten("/weg.txt")->data(0, Qt::AccessibleDescriptionRole), "Datei wird gelöscht");
+    // Each task tells why it is there, also to a screen reader.
     knoten("/A")->setExpanded(true);
+    knoten("/A/B")->setExpanded(true);
+    const std::pair<const char*, const char*> gründe[] = {
+        {"/weg.txt", "Nicht in der Quelle: wird gelöscht"},
+        {"/alt", "Nicht in der Quelle: wird gelöscht"},
+        {"/leer", "Neues Verzeichnis"},
+        {"/f.txt", "Neue Datei"},
+        {"/A", "Enthält Aufgaben"},
+        {"/A/B/3.txt", "Größe 3 → 1 Bytes"},
+    };
+    for (const auto& [pfad, grund] : gründe) {
+        EXPECT_EQ(knoten(pfad)->data(0, Qt::ToolTipRole).toString().toStdString(), grund);
+        EXPECT_EQ(knoten(pfad)->data(0, Qt::AccessibleDescriptionRole).toString().toStdString(),
+                  grund);
+    }
     klicke(knoten("/A/B"));    // a branch
     klicke(knoten("/f.txt"));  // and a file stay as they are
     EXPECT_EQ(info(), "5 kopieren / 2 löschen");
+    // A is ticked with a branch below it that is not.
+    EXPECT_EQ(knoten("/A")->checkState(0), Qt::PartiallyChecked);
 
     fenster->SyncButton_Click();
     EXPECT_TRUE(meldungen.empty()) << meldungen.front();
@@ -136,13 +151,19 @@ TEST_F(FensterTest, FehlerWerdenGefragtUndGemeldet) {
     ASSERT_EQ(meldungen.size(), 3u);
     EXPECT_EQ(meldungen[0].substr(0, 7 + (daten / "q/").size()), "Datei \n" + daten / "q/");
     EXPECT_NE(meldungen[0].find("\nkonnte nicht kopiert werden\n\n"), std::string::npos);
-    EXPECT_EQ(meldungen[1].substr(0, 17 + (daten / "z").size()), "Zielverzeichnis \n" + daten / "z");
+    EXPECT_EQ(meldungen[1].substr(0, 17 + (daten / "z").size()),
+              "Zielverzeichnis \n" + daten / "z");
     EXPECT_NE(meldungen[1].find("konnte nicht auf den Datenträger geschrieben werden"),
               std::string::npos);
     EXPECT_EQ(meldungen[2], "Aufgaben durchführen abgebrochen");
     const Texte knoten = erledigt(*t().Aufgaben_erledigt);
     ASSERT_EQ(knoten.size(), 1u);
     EXPECT_TRUE(knoten[0].ends_with("[Datei_kopieren_fehler]"));
+    // After the run the crossed-out entry still tells why.
+    const QTreeWidgetItem* fehler = t().Aufgaben_erledigt->topLevelItem(0);
+    EXPECT_EQ(fehler->data(0, Qt::ToolTipRole).toString().toStdString(), meldungen[0]);
+    EXPECT_EQ(fehler->data(0, Qt::AccessibleDescriptionRole).toString().toStdString(),
+              meldungen[0]);
     EXPECT_TRUE(namen_in(daten / "z").empty());
 }
 
