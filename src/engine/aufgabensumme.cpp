@@ -2,6 +2,10 @@
 
 namespace tarvendo {
 
+std::int64_t arbeit_von(const Dateiklasse& datei) {
+    return (datei.aufgabe == aufgabe_kopieren ? datei.größe : 0) + dateikosten;
+}
+
 void erstelle_aufgabensumme(const Pfadklasse& pfad, Programmzustand& zustand) {
     if (!pfad.checked) return;
     for (const Pfadklasse& unter : pfad.pfade) erstelle_aufgabensumme(unter, zustand);
@@ -9,10 +13,10 @@ void erstelle_aufgabensumme(const Pfadklasse& pfad, Programmzustand& zustand) {
         if (!datei.checked) continue;
         if (datei.aufgabe == aufgabe_kopieren) {
             ++zustand.anzahl_kopieren;
-            zustand.summe_gesamt += datei.größe;
+            zustand.summe_gesamt += arbeit_von(datei);
         } else if (datei.aufgabe == aufgabe_löschen) {
             ++zustand.anzahl_löschen;
-            zustand.summe_gesamt += 1;
+            zustand.summe_gesamt += arbeit_von(datei);
         }
     }
 }

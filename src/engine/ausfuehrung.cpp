@@ -8,6 +8,7 @@
 #include <cmath>
 #include <vector>
 
+#include "engine/aufgabensumme.h"
 #include "engine/systemfehlertext.h"
 #include "engine/zwillinge.h"
 
@@ -83,7 +84,8 @@ Aufgabenausführung::Aufgabenausführung(Dienste dienste, std::string quellbasis
     : d_(dienste),
       quellbasis_(std::move(quellbasis)),
       zielbasis_(std::move(zielbasis)),
-      systemkopie_(dienste.ops) {}
+      systemkopie_(dienste.ops),
+      laufinfo_(dienste.anzeigen.Arbeitsinfo, dienste.zustand) {}
 
 Aufgabenausführung::~Aufgabenausführung() = default;
 
@@ -121,7 +123,13 @@ void Aufgabenausführung::aufgaben_durchführen(const Pfadklasse& wpfad, Knoten 
     } zurück{aktuelle_, aktuelle_};
     aktuelle_ = &ebene;
 
-    if (!betrete(wpfad, ebene, wpnodx)) return;
+    if (!betrete(wpfad, ebene, wpnodx)) {
+        // What it holds cannot be done: for the overall bar it is done.
+        Programmzustand übersprungen;
+        erstelle_aufgabensumme(wpfad, übersprungen);
+        zähle_erledigt(übersprungen.summe_gesamt, 1);
+        return;
+    }
     if (ebene.ziel.offen() && !ebene.geschützt) entferne_reste(wpfad, ebene.ziel.fd());
 
     Programmzustand& zustand = d_.zustand;
@@ -383,7 +391,7 @@ void Aufgabenausführung::kopiere(const Dateiklasse& f, const std::string* vorra
     // A cancelled copy ends the run without a word about this file.
     if (zustand.abbruch) return;
 
-    if (zähle_erledigt(f.größe, code)) return;
+    if (zähle_erledigt(arbeit_von(f), code)) return;
     // What the medium cannot hold is the target's fault: its path is named.
     const bool am_ziel = vorrang || code == name_abgelehnt;
     melde_dateifehler(f, wpnodx, Bild::Datei_kopieren_fehler,
@@ -414,7 +422,7 @@ void Aufgabenausführung::lösche(const Dateiklasse& f, Ebene& ebene,
         code = ops.entferne_datei(ebene.ziel.fd(), f.Name).fehlercode();
     }
 
-    if (zähle_erledigt(1, code)) return;
+    if (zähle_erledigt(arbeit_von(f), code)) return;
     melde_dateifehler(f, wpnodx, Bild::Datei_löschen_fehler, zielpfad(aktverzeichnis + f.Name),
                       "konnte nicht gelöscht werden",
                       grund.empty() ? systemfehlertext(code) : grund);
@@ -424,6 +432,7 @@ bool Aufgabenausführung::zähle_erledigt(std::int64_t arbeit, int code) {
     // A failed task counts as done for the overall bar as well.
     d_.zustand.summe_erledigt += arbeit;
     zeige_gesamtfortschritt(d_.zustand.summe_erledigt);
+    laufinfo_.datei_erledigt();
     if (code != 0) return false;
     nachgeben();
     return true;

@@ -8,6 +8,7 @@
 
 #include "engine/dateioperationen.h"
 #include "engine/ergebnis.h"
+#include "engine/laufinfo.h"
 #include "engine/pfadklasse.h"
 #include "engine/schnittstellen.h"
 #include "engine/systemkopie.h"
@@ -104,6 +105,7 @@ private:
     std::string zielbasis_;
     Systemkopie systemkopie_;
     Zieleigenschaften medium_;
+    Laufinfo laufinfo_;
     Ebene* aktuelle_ = nullptr;
     bool dateibalken_sichtbar_ = false;
     bool verändert_ = false;
