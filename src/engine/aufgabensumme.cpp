@@ -6,6 +6,12 @@ std::int64_t arbeit_von(const Dateiklasse& datei) {
     return (datei.aufgabe == aufgabe_kopieren ? datei.größe : 0) + dateikosten;
 }
 
+std::int64_t arbeit_in(const Pfadklasse& pfad) {
+    Programmzustand summe;
+    erstelle_aufgabensumme(pfad, summe);
+    return summe.summe_gesamt;
+}
+
 void erstelle_aufgabensumme(const Pfadklasse& pfad, Programmzustand& zustand) {
     if (!pfad.checked) return;
     for (const Pfadklasse& unter : pfad.pfade) erstelle_aufgabensumme(unter, zustand);

@@ -15,6 +15,9 @@ inline constexpr std::int64_t dateikosten = 160 * 1024;
 // copied, plus the cost of a file.
 [[nodiscard]] std::int64_t arbeit_von(const Dateiklasse& datei);
 
+// The work of the ticked file tasks below pfad (pfad included).
+[[nodiscard]] std::int64_t arbeit_in(const Pfadklasse& pfad);
+
 // Adds the ticked file tasks below pfad (pfad included) to the counts and the
 // work total of zustand, each with the weight of arbeit_von.
 // Nothing inside an unticked directory counts; directories never count.

@@ -124,10 +124,7 @@ void Aufgabenausführung::aufgaben_durchführen(const Pfadklasse& wpfad, Knoten 
     aktuelle_ = &ebene;
 
     if (!betrete(wpfad, ebene, wpnodx)) {
-        // What it holds cannot be done: for the overall bar it is done.
-        Programmzustand übersprungen;
-        erstelle_aufgabensumme(wpfad, übersprungen);
-        zähle_erledigt(übersprungen.summe_gesamt, 1);
+        zähle_erledigt(arbeit_in(wpfad), 1);  // what it holds cannot be done
         return;
     }
     if (ebene.ziel.offen() && !ebene.geschützt) entferne_reste(wpfad, ebene.ziel.fd());
