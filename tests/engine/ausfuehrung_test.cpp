@@ -255,18 +255,18 @@ TEST_F(AusfuehrungTest, DurchVerknüpfungenWirdNichtsGelöscht) {
     EXPECT_EQ(lies_datei(tmp / "aussen/sub/f2"), "2");
     EXPECT_FALSE(existiert(tmp / "aussen/neu"));
     ASSERT_EQ(rückfrage.meldungen.size(), 3u);
-    EXPECT_EQ(rückfrage.meldungen[0].text, meldung("Verzeichnis ", tmp / "z/verweis/sub",
-                                                   "konnte nicht gelöscht werden", ENOTDIR));
+    EXPECT_EQ(rückfrage.meldungen[0].text,
+              meldung("Verzeichnis ", tmp / "z/verweis/sub", "konnte nicht gelöscht werden", ENOTDIR));
     EXPECT_EQ(rückfrage.meldungen[1].text,
               meldung("Datei ", tmp / "z/verweis/f1", "konnte nicht gelöscht werden", ENOTDIR));
     EXPECT_EQ(rückfrage.meldungen[2].text,
               meldung("Datei ", tmp / "q/verweis/neu", "konnte nicht kopiert werden", ENOTDIR));
     for (const auto& m : rückfrage.meldungen) EXPECT_EQ(m.knöpfe, Knöpfe::OKAbbrechen);
-    EXPECT_THAT(
-        erledigt.zeilen(),
-        ElementsAre("link [Verzeichnis_löschen]", "verweis [Verzeichnis_diesdas]",
-                    "verweis/sub [Verzeichnis_löschen_fehler]", "verweis/f1 [Datei_löschen_fehler]",
-                    "verweis/neu [Datei_kopieren_fehler]"));
+    EXPECT_THAT(erledigt.zeilen(),
+                ElementsAre("link [Verzeichnis_löschen]", "verweis [Verzeichnis_diesdas]",
+                            "verweis/sub [Verzeichnis_löschen_fehler]",
+                            "verweis/f1 [Datei_löschen_fehler]",
+                            "verweis/neu [Datei_kopieren_fehler]"));
 }
 
 // Directories get the source's bits, times and (as root) owner once their
