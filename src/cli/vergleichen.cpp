@@ -46,6 +46,8 @@ int vergleichen(const char* quelle, const char* ziel) {
     static char puffer[1 << 16];
     std::setvbuf(stdout, puffer, _IOFBF, sizeof puffer);
     std::string relativ;
+    if (lauf.stand.aufgabenbaum->aufgabe != aufgabe_keine)  // the base's own rights
+        std::fprintf(stdout, "%d /\n", lauf.stand.aufgabenbaum->aufgabe);
     schreibe_aufgaben(stdout, *lauf.stand.aufgabenbaum, relativ);
     schreibe(stdout, summentext(lauf.zustand.anzahl_kopieren, lauf.zustand.anzahl_löschen));
     schreibe(stdout, "\n");

@@ -51,7 +51,20 @@ Aufgabenermittlung::Aufgabenermittlung(Anzeigen& anzeigen, Ereignisschleife& sch
 
 bool Aufgabenermittlung::aufgaben_ermitteln(const Pfadklasse& qpfad, Pfadklasse& zpfad,
                                             Pfadklasse& apfad) {
-    return ermittle(qpfad, zpfad, apfad, true);
+    bool gefunden = ermittle(qpfad, zpfad, apfad, true, true);
+    // The target base as well gets the source base's rights.
+    if (!zustand_.abbruch && verzeichnisrechte_weichen_ab(qpfad, zpfad)) {
+        apfad.aufgabe = aufgabe_rechte;
+        gefunden = true;
+    }
+    return gefunden;
+}
+
+bool Aufgabenermittlung::verzeichnisrechte_weichen_ab(const Pfadklasse& qpfad,
+                                                     const Pfadklasse& zpfad) const {
+    // A directory that could not be opened has no rights to go by.
+    return !qpfad.nicht_gelesen && !zpfad.nicht_gelesen &&
+           rechte_weichen_ab(qpfad.rechte, zpfad.rechte, rechtepflege, false);
 }
 
 void Aufgabenermittlung::zeige_summe() {
@@ -67,7 +80,7 @@ void Aufgabenermittlung::zähle(std::int32_t& zähler) {
 }
 
 bool Aufgabenermittlung::ermittle(const Pfadklasse& qpfad, Pfadklasse& zpfad, Pfadklasse& apfad,
-                                  bool löschen_erlaubt) {
+                                  bool löschen_erlaubt, bool rechte_erlaubt) {
     bool gefunden = false;
     anzeigen_.Arbeitsverzeichnis.text(qpfad.fullpath());
     // What the target holds below a source directory that could not be read
@@ -82,8 +95,11 @@ bool Aufgabenermittlung::ermittle(const Pfadklasse& qpfad, Pfadklasse& zpfad, Pf
                                      : gegenstück(qp, qpfad.pfade, zpfad.pfade,
                                                   ignoriert_schreibweise_)) {
             Pfadklasse& ap = apfad.setze_pfad(qp.pfadname);
+            const bool rechte = rechte_erlaubt && !zp->geschützt;
             // Below a mount point in the target nothing is deleted.
-            if (ermittle(qp, *zp, ap, löschen_erlaubt && !zp->geschützt)) {
+            const bool darunter = ermittle(qp, *zp, ap, löschen_erlaubt && !zp->geschützt, rechte);
+            if (rechte && verzeichnisrechte_weichen_ab(qp, *zp)) ap.aufgabe = aufgabe_rechte;
+            if (darunter || ap.aufgabe != aufgabe_keine) {
                 gefunden = true;
                 // The run enters it: under the source's spelling.
                 if (zp->pfadname != qp.pfadname) apfad.setze_zielname(qp.pfadname, zp->pfadname);
@@ -117,11 +133,16 @@ bool Aufgabenermittlung::ermittle(const Pfadklasse& qpfad, Pfadklasse& zpfad, Pf
         if (const Dateiklasse* zf = vorrang ? nullptr
                                             : gegenstück(qf, qpfad.dateien, zpfad.dateien,
                                                          ignoriert_schreibweise_)) {
-            if (ist_geändert(qf, *zf)) {
+            const std::uint32_t verknüpft = qf.attr & attr_über_verknüpfung;
+            const bool geändert = ist_geändert(qf, *zf);
+            if (geändert ||
+                rechte_weichen_ab(qf.rechte, zf->rechte, rechtepflege, verknüpft != 0)) {
                 // The attributes of the file that will be overwritten.
-                apfad.setze_datei(qf.Name, qf.datum, qf.größe, zf->attr).aufgabe = aufgabe_kopieren;
+                Dateiklasse& a = apfad.setze_datei(qf.Name, qf.datum, qf.größe, zf->attr | verknüpft);
+                a.aufgabe = geändert ? aufgabe_kopieren : aufgabe_rechte;
+                a.rechte = qf.rechte;
                 if (zf->Name != qf.Name) apfad.setze_zielname(qf.Name, zf->Name);
-                zähle(zustand_.anzahl_kopieren);
+                if (geändert) zähle(zustand_.anzahl_kopieren);
                 if (zustand_.abbruch) return gefunden;
                 gefunden = true;
             }

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "engine/aufgabensumme.h"
+#include "engine/rechte.h"
 #include "engine/systemfehlertext.h"
 #include "engine/zwillinge.h"
 
@@ -143,7 +144,7 @@ void Aufgabenausführung::aufgaben_durchführen(const Pfadklasse& wpfad, Knoten 
     d_.anzeigen.Arbeitsverzeichnis.textpfad(ohne_erstes(aktverzeichnis));
     for (const Dateiklasse& f : wpfad.dateien) {
         if (f.checked) {
-            if (f.aufgabe == aufgabe_kopieren) {
+            if (f.aufgabe == aufgabe_kopieren || f.aufgabe == aufgabe_rechte) {
                 if (const std::string* alt = wpfad.gib_zielname(f.Name))
                     schreibweise_angleichen(ebene.ziel.fd(), *alt, f.Name);
                 kopiere(f, wpfad.gib_zwilling(f.Name), ebene, aktverzeichnis, wpnodx);
@@ -293,8 +294,8 @@ void Aufgabenausführung::platz_schaffen(const Pfadklasse& wpfad, Ebene& ebene) 
 }
 
 void Aufgabenausführung::mache_beschreibbar(Ebene& ebene) {
-    // The chosen base keeps what the user gave it, and so does another medium.
-    if (!ebene.eltern || !ebene.ziel.offen() || ebene.geschützt) return;
+    // Another medium keeps what it has.
+    if (!ebene.ziel.offen() || ebene.geschützt) return;
     if ((ebene.zielmodus & S_IRWXU) == S_IRWXU) return;
     verändert_ = true;
     (void)d_.ops.setze_rechte_von(ebene.eltern_fd(), ebene.ziel_ort,
@@ -302,7 +303,8 @@ void Aufgabenausführung::mache_beschreibbar(Ebene& ebene) {
 }
 
 void Aufgabenausführung::schließe_ab(Ebene& ebene) {
-    if (!ebene.eltern || !ebene.ziel.offen() || ebene.geschützt) return;
+    // The base as well: a private source must not become a readable backup.
+    if (!ebene.ziel.offen() || ebene.geschützt) return;
     const struct stat* q = quellstatus(ebene);
     if (!q) return;
     Dateioperationen& ops = d_.ops;
@@ -372,15 +374,21 @@ void Aufgabenausführung::kopiere(const Dateiklasse& f, const std::string* vorra
     d_.stoppuhr.Reset();
     verändert_ = true;
 
+    const bool verknüpft = (f.attr & attr_über_verknüpfung) != 0;
+    const bool nur_rechte = f.aufgabe == aufgabe_rechte;  // the data are in place
     int code = vorrang ? EEXIST : ebene.ziel_status();
-    if (code == 0) {
+    if (code == 0 && nur_rechte) {
+        code = gleiche_rechte_an(d_.ops, ebene.ziel.fd(), f.Name, f.rechte,
+                                 systemkopie_.als_root(), verknüpft)
+                   .fehlercode();
+    } else if (code == 0) {
         const int quellverzeichnis = quelle(ebene);
         if (quellverzeichnis < 0)
             code = ebene.quell_fehler;
         else
             code = systemkopie_
                        .kopiere(quellverzeichnis, f.Name, ebene.ziel.fd(), f.Name, *this,
-                                zustand.kopierabbruch)
+                                zustand.kopierabbruch, verknüpft)
                        .fehlercode();
     }
     datei.text("");
@@ -388,13 +396,18 @@ void Aufgabenausführung::kopiere(const Dateiklasse& f, const std::string* vorra
     // A cancelled copy ends the run without a word about this file.
     if (zustand.abbruch) return;
 
-    if (zähle_erledigt(arbeit_von(f), code)) return;
+    // A change of rights alone is neither counted nor weighed.
+    if (nur_rechte && code == 0) {
+        nachgeben();
+        return;
+    }
+    if (!nur_rechte && zähle_erledigt(arbeit_von(f), code)) return;
     // What the medium cannot hold is the target's fault: its path is named.
-    const bool am_ziel = vorrang || code == name_abgelehnt;
+    const bool am_ziel = vorrang || nur_rechte || code == name_abgelehnt;
     melde_dateifehler(f, wpnodx, Bild::Datei_kopieren_fehler,
                       am_ziel ? zielpfad(aktverzeichnis + f.Name)
                               : quellpfad(aktverzeichnis + f.Name),
-                      "konnte nicht kopiert werden",
+                      nur_rechte ? "konnte nicht angepasst werden" : "konnte nicht kopiert werden",
                       vorrang                  ? zwillingstext(*vorrang, f.Name)
                       : code == name_abgelehnt ? std::string(name_abgelehnt_text)
                       : code == quelle_verändert ? std::string(verändert)

@@ -49,6 +49,7 @@ public:
     // A target directory on another file system than its parent (a mount
     // point): neither it nor anything below it is deleted.
     bool geschützt = false;
+    Rechte rechte{};  // of the directory itself, in the source and target trees
     // Rarely needed, so kept out of line: see Pfadzusatz.
     std::unique_ptr<Pfadzusatz> zusatz;
 

@@ -21,9 +21,20 @@ constexpr std::size_t stück = 4;
 
 void stat_abfrage(int dirfd, Datenabfrage& abfrage, int flags) {
     struct stat st {};
-    if (::fstatat(dirfd, abfrage.name, &st, flags) != 0) {
+    // Asked to follow, the entry's own data come first all the same: what
+    // was reached through a link must be known, and only links cost a
+    // second call.
+    if (::fstatat(dirfd, abfrage.name, &st, flags | AT_SYMLINK_NOFOLLOW) != 0) {
         abfrage.fehler = errno;
         return;
+    }
+    abfrage.daten.durch_link = false;
+    if (S_ISLNK(st.st_mode) && (flags & AT_SYMLINK_NOFOLLOW) == 0) {
+        if (::fstatat(dirfd, abfrage.name, &st, flags) != 0) {
+            abfrage.fehler = errno;
+            return;
+        }
+        abfrage.daten.durch_link = true;
     }
     abfrage.fehler = 0;
     abfrage.daten.verzeichnis = S_ISDIR(st.st_mode);
@@ -32,6 +43,8 @@ void stat_abfrage(int dirfd, Datenabfrage& abfrage, int flags) {
     abfrage.daten.größe = static_cast<std::int64_t>(st.st_size);
     abfrage.daten.sekunden = static_cast<std::int64_t>(st.st_mtim.tv_sec);
     abfrage.daten.modus = static_cast<std::uint32_t>(st.st_mode);
+    abfrage.daten.benutzer = st.st_uid;
+    abfrage.daten.gruppe = st.st_gid;
 }
 
 Statgehilfen::Statgehilfen(unsigned anzahl) {

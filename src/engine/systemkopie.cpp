@@ -192,7 +192,7 @@ Ausgang Systemkopie::übertrage(int quelle, int ziel, std::int64_t größe,
 
 Ausgang Systemkopie::kopiere(int quellverzeichnis, const std::string& quellname, int zielverzeichnis,
                             const std::string& zielname, Kopierbeobachter& beobachter,
-                            const std::int32_t& abbruchflag) {
+                            const std::int32_t& abbruchflag, bool über_verknüpfung) {
     // O_NONBLOCK keeps a FIFO from blocking the open; it is refused below.
     auto quelle_fd =
         ops_.öffne(quellverzeichnis, quellname, O_RDONLY | O_CLOEXEC | O_NOCTTY | O_NONBLOCK, 0);
@@ -218,7 +218,12 @@ Ausgang Systemkopie::kopiere(int quellverzeichnis, const std::string& quellname,
                  !gleiche_zeit(danach.wert().st_mtim, st.st_mtim))
             s = Ausgang::fehler(quelle_verändert);
     }
-    if (s) s = übernimm_rechte(ops_, temp.fd(), st, als_root_);
+    if (s) {
+        struct stat rechte = st;
+        // A user's link to a setuid program of another must not make one.
+        if (über_verknüpfung) rechte.st_mode &= ~mode_t{S_ISUID | S_ISGID};
+        s = übernimm_rechte(ops_, temp.fd(), rechte, als_root_);
+    }
     // close reports a write error that some file systems only notice then.
     if (Ausgang zu = temp.schließe(); s && !zu) s = zu;
     const bool kopiert = s.ok();

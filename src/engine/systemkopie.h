@@ -68,9 +68,12 @@ public:
     // copy (quelle_verändert) the temporary file is removed and an existing
     // target is left as it was. Returns the errno of the failing step, or
     // name_abgelehnt when the medium cannot hold zielname.
+    // über_verknüpfung: the source was reached through a symbolic link, so
+    // its copy gets neither setuid nor setgid.
     [[nodiscard]] Ausgang kopiere(int quellverzeichnis, const std::string& quellname,
                                   int zielverzeichnis, const std::string& zielname,
-                                  Kopierbeobachter& beobachter, const std::int32_t& abbruchflag);
+                                  Kopierbeobachter& beobachter, const std::int32_t& abbruchflag,
+                                  bool über_verknüpfung = false);
 
     // A target whose medium keeps no times before 1980 or after 2107 gets
     // them moved into that range (zeit_im_medium with this offset from UTC),

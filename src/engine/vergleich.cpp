@@ -75,6 +75,8 @@ bool vergleiche(Vergleichsstand& stand, const std::string& quelle, const std::st
     stand.quellbaum.reset();
     stand.nicht_gelesen.clear();
     stand.grenzen.clear();
+    stand.übergangen.clear();
+    stand.sonderdateien.clear();
     stand.ziel_dateien = 0;
     stand.quelle_leer = false;
     stand.abgebrochen = false;
@@ -109,7 +111,9 @@ bool vergleiche(Vergleichsstand& stand, const std::string& quelle, const std::st
         schritt(anzeigen, "Aufgaben ermitteln");
         Aufgabenermittlung ermittlung(anzeigen, schleife, zustand);
         PosixDateioperationen ops;
-        ermittlung.setze_ziel_ignoriert_schreibweise(prüfe_ziel(ops, ziel).ignoriert_schreibweise);
+        const Zieleigenschaften medium = prüfe_ziel(ops, ziel);
+        ermittlung.setze_ziel_ignoriert_schreibweise(medium.ignoriert_schreibweise);
+        ermittlung.rechtepflege = {medium.hält_rechte, medium.hält_eigentümer};
         (void)ermittlung.aufgaben_ermitteln(*stand.quellbaum, *stand.zielbaum, *stand.aufgabenbaum);
     }
 
@@ -117,6 +121,8 @@ bool vergleiche(Vergleichsstand& stand, const std::string& quelle, const std::st
     leere(anzeigen);
     stand.nicht_gelesen = std::move(scan.nicht_gelesen);
     stand.grenzen = std::move(scan.grenzen);
+    stand.übergangen = std::move(scan.übergangen);
+    stand.sonderdateien = std::move(scan.sonderdateien);
     stand.abgebrochen = zustand.abbruch;
     if (stand.abgebrochen) return true;
 
@@ -147,16 +153,27 @@ std::string nicht_gelesen_hinweis(const std::vector<std::string>& pfade) {
 }
 
 std::optional<std::string> vergleichshinweis(const Vergleichsstand& stand) {
-    if (stand.abgebrochen || (stand.nicht_gelesen.empty() && stand.grenzen.empty()))
-        return std::nullopt;
+    if (stand.abgebrochen) return std::nullopt;
     std::string text;
-    if (!stand.nicht_gelesen.empty()) text = nicht_gelesen_hinweis(stand.nicht_gelesen);
-    if (!stand.grenzen.empty()) {
+    const auto absatz = [&](const std::vector<std::string>& pfade, std::string_view kopf,
+                            std::string_view fuß) {
+        if (pfade.empty()) return;
         if (!text.empty()) text += "\n\n";
-        text += liste("Folgende Verzeichnisse im Zielverzeichnis liegen auf einem anderen "
-                      "Dateisystem:",
-                      stand.grenzen, "Darin wird nichts gelöscht.");
-    }
+        text += liste(kopf, pfade, fuß);
+    };
+    if (!stand.nicht_gelesen.empty()) text = nicht_gelesen_hinweis(stand.nicht_gelesen);
+    absatz(stand.grenzen,
+           "Folgende Verzeichnisse im Zielverzeichnis liegen auf einem anderen Dateisystem:",
+           "Darin wird nichts gelöscht.");
+    absatz(stand.übergangen,
+           "Folgende Verknüpfungen und Verzeichnisse wurden nicht gelesen, weil sie zum "
+           "Quellverzeichnis zurückführen, schon gelesen wurden oder zu einem "
+           "Systemdateisystem gehören:",
+           "Im Zielverzeichnis bleibt unter diesen Namen alles, wie es ist.");
+    absatz(stand.sonderdateien,
+           "Folgende Sonderdateien (Pipes, Sockets, Geräte) wurden nicht gesichert:",
+           "Im Zielverzeichnis bleibt unter diesen Namen alles, wie es ist.");
+    if (text.empty()) return std::nullopt;
     return text;
 }
 

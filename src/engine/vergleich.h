@@ -25,6 +25,9 @@ struct Vergleichsstand {
     std::vector<std::string> nicht_gelesen;
     // Target directories on another file system: nothing below is deleted.
     std::vector<std::string> grenzen;
+    // Source directories and links not entered, and special files not backed up.
+    std::vector<std::string> übergangen;
+    std::vector<std::string> sonderdateien;
     // For the guard against mass deletion.
     std::int32_t ziel_dateien = 0;
     bool quelle_leer = false;
@@ -50,8 +53,9 @@ bool vergleiche(Vergleichsstand& stand, const std::string& quelle, const std::st
 
 // The notice after a run that met unreadable directories; lines joined with "\n".
 [[nodiscard]] std::string nicht_gelesen_hinweis(const std::vector<std::string>& pfade);
-// The notice after a completed run: unreadable directories and mount points
-// in the target; none when there was nothing of the kind.
+// The notice after a completed run: unreadable directories, mount points in
+// the target, directories and links not entered and special files in the
+// source; none when there was nothing of the kind.
 [[nodiscard]] std::optional<std::string> vergleichshinweis(const Vergleichsstand& stand);
 
 // Whether innen is außen or lies below it (device and inode of the real

@@ -9,6 +9,7 @@
 #include <cerrno>
 #include <thread>
 
+#include "engine/pseudodateisystem.h"
 #include "engine/statgehilfen.h"
 
 namespace tarvendo {
@@ -32,8 +33,11 @@ Eintragsart art_von(unsigned char d_type) {
 
 class PosixListe final : public Verzeichnisliste {
 public:
-    PosixListe(DIR* dir, Verzeichniskennung kennung, Statgehilfen& gehilfen)
-        : dir_(dir), kennung_(kennung), gehilfen_(gehilfen) {}
+    PosixListe(DIR* dir, const struct stat& st, Statgehilfen& gehilfen)
+        : dir_(dir),
+          kennung_{static_cast<std::uint64_t>(st.st_dev), static_cast<std::uint64_t>(st.st_ino)},
+          rechte_{static_cast<std::uint32_t>(st.st_mode & 07777), st.st_uid, st.st_gid},
+          gehilfen_(gehilfen) {}
     ~PosixListe() override { ::closedir(dir_); }
     PosixListe(const PosixListe&) = delete;
     PosixListe& operator=(const PosixListe&) = delete;
@@ -53,13 +57,13 @@ public:
             ::close(fd);
             return Ergebnis<std::unique_ptr<Verzeichnisliste>>::fehler(fehler);
         }
-        const Verzeichniskennung kennung{static_cast<std::uint64_t>(st.st_dev),
-                                         static_cast<std::uint64_t>(st.st_ino)};
         return Ergebnis<std::unique_ptr<Verzeichnisliste>>::gut(
-            std::make_unique<PosixListe>(dir, kennung, gehilfen));
+            std::make_unique<PosixListe>(dir, st, gehilfen));
     }
 
     Verzeichniskennung kennung() const override { return kennung_; }
+    Rechte rechte() const override { return rechte_; }
+    bool pseudodateisystem() const override { return ist_pseudodateisystem(::dirfd(dir_)); }
 
     Ergebnis<Listeneintrag> nächster() override {
         errno = 0;  // readdir leaves errno alone at the end of the listing
@@ -92,6 +96,7 @@ public:
 private:
     DIR* dir_;
     Verzeichniskennung kennung_;
+    Rechte rechte_;
     Statgehilfen& gehilfen_;
 };
 

@@ -9,6 +9,7 @@
 #include <span>
 #include <string>
 
+#include "engine/dateiklasse.h"
 #include "engine/ergebnis.h"
 
 namespace tarvendo {
@@ -25,10 +26,13 @@ struct Listeneintrag {
 struct Eintragsdaten {
     bool verzeichnis = false;
     bool link = false;  // the data are a symbolic link's own
+    bool durch_link = false;  // the entry is a symbolic link; the data are its target's
     bool sonderdatei = false;  // a FIFO, socket or device: never opened
     std::int64_t größe = 0;
     std::int64_t sekunden = 0;  // last write, whole seconds since 1970 UTC
     std::uint32_t modus = 0;    // st_mode
+    std::uint32_t benutzer = 0;
+    std::uint32_t gruppe = 0;
 };
 
 // One entry of a batch of data requests.
@@ -43,6 +47,11 @@ struct Verzeichniskennung {
     std::uint64_t gerät = 0;
     std::uint64_t inode = 0;
     bool operator==(const Verzeichniskennung&) const = default;
+    struct Hash {
+        std::size_t operator()(const Verzeichniskennung& k) const noexcept {
+            return static_cast<std::size_t>((k.inode * 0x9E3779B97F4A7C15ull) ^ k.gerät);
+        }
+    };
 };
 
 // One open directory.
@@ -50,6 +59,11 @@ class Verzeichnisliste {
 public:
     virtual ~Verzeichnisliste() = default;
     [[nodiscard]] virtual Verzeichniskennung kennung() const = 0;
+    // Permission bits, owner and group of the directory itself.
+    [[nodiscard]] virtual Rechte rechte() const { return {}; }
+    // Whether it belongs to a file system of the kernel's (proc, sysfs, ...),
+    // whose contents are no data to back up and may not even end.
+    [[nodiscard]] virtual bool pseudodateisystem() const { return false; }
     // The next entry in listing order ("." and ".." included); a read error
     // is an errno code, which tells it apart from the end.
     [[nodiscard]] virtual Ergebnis<Listeneintrag> nächster() = 0;

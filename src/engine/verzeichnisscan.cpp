@@ -2,6 +2,7 @@
 
 #include <sys/stat.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <ctime>
 #include <utility>
@@ -66,8 +67,48 @@ std::string Verzeichnisscan::fortschrittstext() const {
 void Verzeichnisscan::verzeichnis_auslesen(const std::string& pfad, Pfadklasse& knoten, bool ziel) {
     ziel_ = ziel;
     weg_.clear();
+    gelesen_.clear();
+    anfang_.clear();
+    über_verknüpfung_ = false;
     // The chosen base itself may be a link.
-    lies_verzeichnis(pfad, knoten, quelle_.öffne(pfad));
+    Geöffnet geöffnet = quelle_.öffne(pfad);
+    if (!ziel && geöffnet) {
+        anfang_.push_back(geöffnet.wert()->kennung());
+        for (Geöffnet oben = geöffnet.wert()->öffne("..", false);
+             oben && oben.wert()->kennung() != anfang_.back();  // the root is its own parent
+             oben = oben.wert()->öffne("..", false))
+            anfang_.push_back(oben.wert()->kennung());
+    }
+    lies_verzeichnis(pfad, knoten, std::move(geöffnet));
+}
+
+bool Verzeichnisscan::führt_zurück(Verzeichnisliste& verzeichnis) {
+    const auto ist_anfang = [&](const Verzeichniskennung& k) {
+        return std::find(anfang_.begin(), anfang_.end(), k) != anfang_.end();
+    };
+    if (ist_anfang(verzeichnis.kennung())) return true;
+    Verzeichniskennung unten = verzeichnis.kennung();
+    for (Geöffnet oben = verzeichnis.öffne("..", false); oben;
+         oben = oben.wert()->öffne("..", false)) {
+        const Verzeichniskennung k = oben.wert()->kennung();
+        if (k == unten) return false;  // the root: it lies elsewhere
+        // The first of the start's directories met decides: the start
+        // itself, or an ancestor beside which it lies.
+        if (ist_anfang(k)) return k == anfang_.front();
+        unten = k;
+    }
+    return false;  // a way up that cannot be read: the read-once rule still ends the walk
+}
+
+bool Verzeichnisscan::übergehen(Verzeichnisliste& verzeichnis, bool durch_link) {
+    const Verzeichniskennung kennung = verzeichnis.kennung();
+    if (gelesen_.contains(kennung)) return true;
+    // Only a mount point can begin another file system.
+    if (!weg_.empty() && weg_.back().gerät != kennung.gerät && verzeichnis.pseudodateisystem())
+        return true;
+    // A link into the tree must not take the place of the directory itself,
+    // which is read where it lies, whether before or after the link.
+    return durch_link && führt_zurück(verzeichnis);
 }
 
 void Verzeichnisscan::lies_verzeichnis(const std::string& pfad, Pfadklasse& knoten,
@@ -82,6 +123,14 @@ void Verzeichnisscan::lies_verzeichnis(const std::string& pfad, Pfadklasse& knot
     }
     const std::unique_ptr<Verzeichnisliste> liste = std::move(geöffnet).wert();
     const Verzeichniskennung kennung = liste->kennung();
+    if (!ziel_) {
+        if (weg_.empty() && liste->pseudodateisystem()) {  // the start: delete nothing
+            markiere(pfad, knoten);
+            return;
+        }
+        gelesen_.insert(kennung);
+    }
+    knoten.rechte = liste->rechte();
     for (const Verzeichniskennung& k : weg_)
         if (k == kennung) {  // a link back up the path: entering it would never end
             markiere(pfad, knoten);
@@ -127,17 +176,20 @@ void Verzeichnisscan::lies_einträge(Verzeichnisliste& liste, const std::string&
     std::size_t abfrage = 0;
     for (Eintrag& e : einträge) {
         if (e.art == Eintragsart::verzeichnis) {
-            unterverzeichnis(liste, e.name, pfad, knoten);
+            unterverzeichnis(liste, e.name, pfad, knoten, false);
         } else {
             const Datenabfrage& a = abfragen[abfrage++];
             if (a.fehler != 0)
                 nicht_lesbar(liste, std::move(e.name), a.fehler, pfad, knoten);
             else if (a.daten.verzeichnis)
-                unterverzeichnis(liste, e.name, pfad, knoten);
+                unterverzeichnis(liste, e.name, pfad, knoten, a.daten.durch_link);
             else if (a.daten.sonderdatei) {
                 // Never opened: a FIFO would block, a device may act. Its
                 // name in the target is left alone.
-                if (!ziel_) knoten.setze_ungelesen(std::move(e.name));
+                if (!ziel_) {
+                    sonderdateien.push_back(verbinde(pfad, e.name));
+                    knoten.setze_ungelesen(std::move(e.name));
+                }
             } else
                 datei(std::move(e.name), a.daten, knoten);
         }
@@ -163,12 +215,22 @@ void Verzeichnisscan::nicht_lesbar(Verzeichnisliste& liste, std::string name, in
 }
 
 void Verzeichnisscan::unterverzeichnis(Verzeichnisliste& liste, const std::string& name,
-                                       const std::string& pfad, Pfadklasse& knoten) {
+                                       const std::string& pfad, Pfadklasse& knoten,
+                                       bool durch_link) {
     Geöffnet geöffnet = weg_.size() < größte_tiefe ? liste.öffne(name.c_str(), !ziel_)
                                                    : Geöffnet::fehler(ENAMETOOLONG);
     if (geöffnet && ausgenommen && geöffnet.wert()->kennung() == *ausgenommen) return;
+    if (!ziel_ && geöffnet && übergehen(*geöffnet.wert(), durch_link)) {
+        // Nothing is made of it in the target, and nothing of its name deleted.
+        übergangen.push_back(verbinde(pfad, name));
+        knoten.setze_ungelesen(name);
+        return;
+    }
     Pfadklasse& kind = knoten.setze_pfad(name);
+    const bool vorher = über_verknüpfung_;
+    über_verknüpfung_ = vorher || durch_link;
     lies_verzeichnis(verbinde(pfad, name), kind, std::move(geöffnet));
+    über_verknüpfung_ = vorher;
     zeige_fortschritt_und_warte();
 }
 
@@ -183,8 +245,11 @@ void Verzeichnisscan::datei(std::string name, const Eintragsdaten& daten, Pfadkl
     if ((daten.modus & S_IWUSR) == 0) attr |= attr_schreibgeschützt;
     if (name.starts_with('.')) attr |= attr_versteckt;
     if (daten.link) attr |= attr_verknüpfung;
-    knoten.setze_datei(std::move(name), datum_aus_sekunden(daten.sekunden + versatz_), daten.größe,
-                       attr);
+    if (daten.durch_link || über_verknüpfung_) attr |= attr_über_verknüpfung;
+    knoten
+        .setze_datei(std::move(name), datum_aus_sekunden(daten.sekunden + versatz_), daten.größe,
+                     attr)
+        .rechte = {daten.modus & 07777, daten.benutzer, daten.gruppe};
     ++anzahl_dateien;
     if (anzahl_dateien % 100 == 0) zeige_fortschritt_und_warte();
 }

@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <optional>
 #include <string>
+#include <unordered_set>
 #include <vector>
 
 #include "engine/pfadklasse.h"
@@ -32,9 +33,15 @@ public:
     // empty node marked nicht_gelesen, its path added to nicht_gelesen.
     // Stops after the entry at hand once abbruch is set.
     //
-    // The source (ziel false) is read through links. An entry that cannot be
-    // read there (a dangling link, a FIFO, socket or device) is recorded as
-    // ungelesen in its directory, so that nothing of its name is deleted.
+    // The source (ziel false) is read through links, each directory once:
+    // a directory link that leads to the start, one of its ancestors, a
+    // directory inside the tree or one read already is not followed, and
+    // neither is a directory of the kernel's (proc, sysfs, ...); such a name
+    // is listed in übergangen. An entry that cannot be read there (a dangling
+    // link, a FIFO, socket or device) is recorded as ungelesen in its
+    // directory, so that nothing of its name is deleted; special files are
+    // listed in sonderdateien. Files reached through a link carry
+    // attr_über_verknüpfung.
     // The target (ziel true) is read without following any link below pfad:
     // a link is a file record of its own (attr_verknüpfung), FIFOs, sockets
     // and devices are left out, and a directory on another file system is
@@ -54,6 +61,10 @@ public:
     std::vector<std::string> nicht_gelesen;
     // Target directories on another file system.
     std::vector<std::string> grenzen;
+    // Source directories and directory links not entered (see above).
+    std::vector<std::string> übergangen;
+    // FIFOs, sockets and devices in the source.
+    std::vector<std::string> sonderdateien;
     // A directory left out of the tree wherever it is met: the target when
     // it lies inside the source, so that a backup never holds itself.
     std::optional<Verzeichniskennung> ausgenommen;
@@ -64,7 +75,11 @@ private:
     void lies_verzeichnis(const std::string& pfad, Pfadklasse& knoten, Geöffnet geöffnet);
     void lies_einträge(Verzeichnisliste& liste, const std::string& pfad, Pfadklasse& knoten);
     void unterverzeichnis(Verzeichnisliste& liste, const std::string& name, const std::string& pfad,
-                          Pfadklasse& knoten);
+                          Pfadklasse& knoten, bool durch_link);
+    // Whether a directory reached through a link must not be entered.
+    [[nodiscard]] bool übergehen(Verzeichnisliste& verzeichnis, bool durch_link);
+    // Whether the directory is the start, an ancestor of it or lies below it.
+    [[nodiscard]] bool führt_zurück(Verzeichnisliste& verzeichnis);
     void nicht_lesbar(Verzeichnisliste& liste, std::string name, int fehler,
                       const std::string& pfad, Pfadklasse& knoten);
     void datei(std::string name, const Eintragsdaten& daten, Pfadklasse& knoten);
@@ -79,6 +94,13 @@ private:
     bool ziel_ = false;
     // Directories from the start directory down to the one being read.
     std::vector<Verzeichniskennung> weg_;
+    // Every source directory read in this scan: one entry per directory,
+    // however many ways lead to it.
+    std::unordered_set<Verzeichniskennung, Verzeichniskennung::Hash> gelesen_;
+    // The start directory and its ancestors, the start first.
+    std::vector<Verzeichniskennung> anfang_;
+    // The directory being read was reached through a link.
+    bool über_verknüpfung_ = false;
 };
 
 }  // namespace tarvendo

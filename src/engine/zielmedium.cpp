@@ -1,6 +1,7 @@
 #include "engine/zielmedium.h"
 
 #include <fcntl.h>
+#include <unistd.h>
 
 #include <algorithm>
 #include <cerrno>
@@ -47,10 +48,32 @@ bool ist_heikel(std::string_view name) {
     return !ist_utf8(name);
 }
 
+// Whether the open file fd keeps what it is given: two modes, and (as
+// root) another owner and group.
+void prüfe_rechte(Dateioperationen& ops, int fd, Zieleigenschaften& e) {
+    const auto bleibt = [&](mode_t modus) {
+        auto st = ops.setze_rechte(fd, modus) ? ops.status(fd) : Ergebnis<struct stat>::fehler(EPERM);
+        return st && (st.wert().st_mode & 07777) == modus;
+    };
+    e.hält_rechte = bleibt(0640) && bleibt(0604);
+    if (!e.hält_eigentümer) return;
+    auto vorher = ops.status(fd);
+    if (!e.hält_rechte || !vorher) {
+        e.hält_eigentümer = false;
+        return;
+    }
+    const uid_t benutzer = vorher.wert().st_uid == 1 ? 2 : 1;
+    const gid_t gruppe = vorher.wert().st_gid == 1 ? 2 : 1;
+    auto st = ops.setze_eigentümer(fd, benutzer, gruppe) ? ops.status(fd)
+                                                         : Ergebnis<struct stat>::fehler(EPERM);
+    e.hält_eigentümer = st && st.wert().st_uid == benutzer && st.wert().st_gid == gruppe;
+}
+
 }  // namespace
 
 Zieleigenschaften prüfe_ziel(Dateioperationen& ops, const std::string& zielbasis) {
     Zieleigenschaften e;
+    e.hält_eigentümer = ::geteuid() == 0;
     auto basis = ops.öffne(AT_FDCWD, zielbasis, O_PATH | O_DIRECTORY | O_CLOEXEC, 0);
     if (!basis) return e;
     const Dateigriff verzeichnis(ops, basis.wert());
@@ -67,6 +90,7 @@ Zieleigenschaften prüfe_ziel(Dateioperationen& ops, const std::string& zielbasi
         else if (fd.fehlercode() != EEXIST) return e;
     }
     if (!probe.offen()) return e;
+    prüfe_rechte(ops, probe.fd(), e);
     (void)probe.schließe();
     const timespec zeiten[2] = {{probezeit, 0}, {probezeit, 0}};
     (void)ops.setze_zeiten_von(verzeichnis.fd(), name, zeiten);

@@ -19,12 +19,18 @@ struct Zieleigenschaften {
     // Times before 1980 or after 2107 do not keep (FAT and exFAT store
     // them clamped or wrapped around).
     bool zeiten_begrenzt = false;
+    // Permission bits stick (not so on FAT, exFAT and many FUSE and network
+    // file systems), and, as root, owner and group.
+    bool hält_rechte = true;
+    bool hält_eigentümer = false;
 };
 
 // Tries once in the target base: creates a uniquely named file in lower
 // case, looks for its upper-case spelling and removes it. Inode numbers
-// prove nothing here, because FUSE drivers give each spelling its own. A
-// target that refuses the probe (read-only, gone) counts as case-sensitive.
+// prove nothing here, because FUSE drivers give each spelling its own. The
+// same file must keep two changes of mode (and, as root, one of owner). A
+// target that refuses the probe (read-only, gone) counts as case-sensitive
+// and as keeping the rights a copy would get (only root has an owner kept).
 [[nodiscard]] Zieleigenschaften prüfe_ziel(Dateioperationen& ops, const std::string& zielbasis);
 
 // The error code of a copy whose target name the medium refused. It is no

@@ -23,6 +23,7 @@ std::string_view verzeichnisbild(std::int32_t aufgabe) {
 }
 
 std::string_view dateibild(std::int32_t aufgabe) {
+    if (aufgabe == aufgabe_rechte) return "Datei_diesdas";  // only its rights change
     return aufgabe == aufgabe_löschen ? "Datei_löschen" : "Datei_kopieren";
 }
 

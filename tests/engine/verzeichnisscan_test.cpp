@@ -8,6 +8,7 @@
 #include <set>
 
 #include <sys/stat.h>
+#include <unistd.h>
 
 #include "testhilfe/fakes.h"
 #include "testhilfe/gestoerte_quelle.h"
@@ -58,6 +59,9 @@ TEST(Datum, TageSeit1899MitTageszeitAlsBruch) {
 TEST(Verzeichnisscan, AlleArtenVonEinträgen) {
     ::setenv("TZ", "XYZ-2", 1);  // two hours east of UTC all year
     Scan s;
+    test::TempVerzeichnis draußen;
+    test::erstelle_verzeichnis(draußen / "d");
+    schreibe_datei(draußen / "d/x", "");
     const std::string kaputt = "bild\xFF\xFE.jpg", ordner = "Ordner\xC3(";  // not UTF-8
     s.lege_an({"unter/", ".versteckt/", ".versteckt/.b", "nurlesen", ordner + "/", kaputt,
                ordner + "/" + kaputt, "d/", "D/", "D/x", "a.txt", "Straße", "Strasse", "echt/",
@@ -65,12 +69,18 @@ TEST(Verzeichnisscan, AlleArtenVonEinträgen) {
     schreibe_datei(s.tmp / "unter/a.txt", "12345");
     schreibe_datei(s.tmp / "A.txt", "22");
     fs::permissions(s.tmp / "nurlesen", fs::perms::owner_write, fs::perm_options::remove);
+    fs::permissions(s.tmp / "unter", fs::perms(0750));
     fs::resize_file(s.tmp / "gross", 6LL << 30);                     // sparse
     test::setze_zeit(s.tmp / "unter/a.txt", 1700000000, 999999999);  // 12:00:00.999 is 12:00:00
     fs::create_symlink("unter/a.txt", s.tmp / "dateilink");
-    fs::create_symlink("echt", s.tmp / "ordnerlink");
+    // Met before the directory it leads to, which is read where it lies.
+    fs::create_symlink("echt", s.tmp / "abkürzung");
+    fs::create_symlink(draußen / "d", s.tmp / "fremd");
+    fs::create_symlink(draußen / "d", s.tmp / "fremd2");  // read already
+    fs::create_symlink("/", s.tmp / "ganz_oben");           // an ancestor
+    fs::create_symlink("/proc", s.tmp / "proc");
     fs::create_symlink("fehlt/nirgends", s.tmp / "toter_link");
-    fs::create_symlink("..", s.tmp / "echt/zurück");  // a loop
+    fs::create_symlink("..", s.tmp / "echt/zurück");  // the start
     fs::create_symlink("schleife", s.tmp / "schleife");
     ASSERT_EQ(::mkfifo((s.tmp / "rohr").c_str(), 0600), 0);
 
@@ -79,13 +89,16 @@ TEST(Verzeichnisscan, AlleArtenVonEinträgen) {
     const Pfadklasse& w = s.wurzel;
     EXPECT_EQ(namen(&w), (Namen{"unter/", ".versteckt/", "nurlesen", ordner + "/", kaputt, "d/",
                                 "D/", "a.txt", "A.txt", "Straße", "Strasse", "echt/", "gross",
-                                "dateilink", "ordnerlink/"}));
+                                "dateilink", "fremd/"}));
     const Dateiklasse* a = w.gib_pfad("unter")->gib_datei("a.txt");
     ASSERT_NE(a, nullptr);
     EXPECT_EQ(a->größe, 5);
     EXPECT_EQ(a->datum, datum_aus_sekunden(1700000000 + 7200));
     EXPECT_EQ(a->attr, 0u);
     EXPECT_EQ(w.gib_datei("nurlesen")->attr, attr_schreibgeschützt);
+    EXPECT_EQ(w.gib_datei("nurlesen")->rechte.modus & 0200, 0u);
+    EXPECT_EQ(w.gib_pfad("unter")->rechte.modus, 0750u);
+    EXPECT_EQ(w.gib_pfad("unter")->rechte.benutzer, ::geteuid());
     EXPECT_EQ(w.gib_pfad(".versteckt")->gib_datei(".b")->attr, attr_versteckt);
     EXPECT_EQ(w.gib_datei("gross")->größe, 6442450944LL);
     EXPECT_EQ(namen(w.gib_pfad(ordner)), Namen{kaputt});
@@ -94,23 +107,27 @@ TEST(Verzeichnisscan, AlleArtenVonEinträgen) {
     EXPECT_EQ(w.gib_datei("a.txt")->größe, 0);
     EXPECT_EQ(namen(w.gib_pfad("D")), Namen{"x"});
     EXPECT_TRUE(namen(w.gib_pfad("d")).empty());
-    // A file link carries its target's data, a directory link is read like
-    // the directory; the way back up is entered by neither.
+    // A file link carries its target's data, a directory link outside the
+    // tree is read like the directory, once; what either leads to is marked.
     EXPECT_EQ(w.gib_datei("dateilink")->größe, 5);
     EXPECT_EQ(w.gib_datei("dateilink")->datum, a->datum);
-    EXPECT_EQ(namen(w.gib_pfad("ordnerlink")), (Namen{"i", "zurück/"}));
-    EXPECT_TRUE(namen(w.gib_pfad("echt/zurück")).empty() &&
-                w.gib_pfad("echt/zurück")->nicht_gelesen);
-    EXPECT_TRUE(w.gib_pfad("ordnerlink/zurück")->nicht_gelesen);
-    // Links that lead nowhere and a FIFO protect their names in the target;
-    // only the links are reported.
-    for (const char* n : {"toter_link", "TOTER_LINK", "schleife", "rohr"})
+    EXPECT_EQ(namen(w.gib_pfad("fremd")), Namen{"x"});
+    EXPECT_EQ(namen(w.gib_pfad("echt")), Namen{"i"});
+    for (const Dateiklasse* f : {w.gib_datei("dateilink"), w.gib_pfad("fremd")->gib_datei("x")})
+        EXPECT_EQ(f->attr, attr_über_verknüpfung);
+    // Links that lead nowhere, back or to what was read, and a FIFO protect
+    // their names in the target; each kind is reported on its own.
+    for (const char* n : {"toter_link", "TOTER_LINK", "schleife", "rohr", "abkürzung", "fremd2",
+                          "ganz_oben", "proc"})
         EXPECT_TRUE(w.ist_ungelesen(n)) << n;
+    EXPECT_TRUE(w.gib_pfad("echt")->ist_ungelesen("zurück"));
     EXPECT_FALSE(w.ist_ungelesen("gross"));
-    EXPECT_EQ(s.scan.nicht_gelesen, (Pfade{s.tmp / "echt/zurück", s.tmp / "ordnerlink/zurück",
-                                          s.tmp / "schleife", s.tmp / "toter_link"}));
+    EXPECT_EQ(s.scan.nicht_gelesen, (Pfade{s.tmp / "schleife", s.tmp / "toter_link"}));
+    EXPECT_EQ(s.scan.übergangen, (Pfade{s.tmp / "abkürzung", s.tmp / "echt/zurück",
+                                       s.tmp / "fremd2", s.tmp / "ganz_oben", s.tmp / "proc"}));
+    EXPECT_EQ(s.scan.sonderdateien, Pfade{s.tmp / "rohr"});
     EXPECT_FALSE(w.nicht_gelesen);
-    EXPECT_EQ(s.scan.anzahl_verzeichnisse, 10);
+    EXPECT_EQ(s.scan.anzahl_verzeichnisse, 8);
     EXPECT_EQ(s.scan.anzahl_dateien, 14);
 
     // As a target the same tree is read without following a single link:
@@ -125,7 +142,7 @@ TEST(Verzeichnisscan, AlleArtenVonEinträgen) {
     };
     t.scan.verzeichnis_auslesen(s.tmp.pfad(), ziel, true);
     ::unsetenv("TZ");
-    for (const char* n : {"dateilink", "ordnerlink", "toter_link", "schleife"}) {
+    for (const char* n : {"dateilink", "abkürzung", "fremd", "toter_link", "schleife"}) {
         const Dateiklasse* l = ziel.gib_datei(n);
         ASSERT_NE(l, nullptr) << n;
         EXPECT_EQ(l->attr & attr_verknüpfung, attr_verknüpfung) << n;
@@ -135,16 +152,29 @@ TEST(Verzeichnisscan, AlleArtenVonEinträgen) {
     EXPECT_EQ(ziel.gib_datei("rohr"), nullptr);
     EXPECT_TRUE(namen(ziel.gib_pfad("unter")).empty());
     EXPECT_EQ(t.scan.nicht_gelesen, Pfade{s.tmp / "unter"});
-    EXPECT_TRUE(t.scan.grenzen.empty());
+    EXPECT_TRUE(t.scan.grenzen.empty() && t.scan.übergangen.empty() &&
+                t.scan.sonderdateien.empty());
     EXPECT_EQ(t.scan.anzahl_verzeichnisse, 7);
 }
 
 // The target inside the source is left out of the source's tree, whichever
-// way the walk meets it; a chain deeper than the walk may go ends in a
-// directory marked not read, without exhausting stack or descriptors.
-TEST(Verzeichnisscan, AusgenommenUndZuTief) {
+// way the walk meets it; a ladder of two links per level outside the tree is
+// read once per directory, not once per path; a chain deeper than the walk
+// may go ends in a directory marked not read, without exhausting stack or
+// descriptors.
+TEST(Verzeichnisscan, AusgenommenLeiterUndZuTief) {
     Scan s;
     s.lege_an({"sicherung/", "sicherung/x", "a"});
+    test::TempVerzeichnis leiter;
+    for (int i = 0; i <= 20; ++i) {
+        const std::string stufe = leiter / ("s" + std::to_string(i));
+        test::erstelle_verzeichnis(stufe);
+        schreibe_datei(stufe + "/f", "");
+        if (i == 20) continue;
+        fs::create_directory_symlink("../s" + std::to_string(i + 1), stufe + "/a");
+        fs::create_directory_symlink("../s" + std::to_string(i + 1), stufe + "/b");
+    }
+    fs::create_directory_symlink(leiter / "s0", s.tmp / "leiter");
     fs::create_directory_symlink("sicherung", s.tmp / "umweg");
     struct stat st {};
     ASSERT_EQ(::stat((s.tmp / "sicherung").c_str(), &st), 0);
@@ -153,7 +183,13 @@ TEST(Verzeichnisscan, AusgenommenUndZuTief) {
 
     s.lies();
 
-    EXPECT_EQ(namen(&s.wurzel), (Namen{"a", "tief/"}));
+    EXPECT_EQ(namen(&s.wurzel), (Namen{"a", "leiter/", "tief/"}));
+    EXPECT_EQ(s.scan.übergangen.size(), 20u);  // every b
+    const Pfadklasse* stufe = s.wurzel.gib_pfad("leiter");
+    for (int i = 0; i < 20; ++i) {
+        ASSERT_EQ(namen(stufe), (Namen{"a/", "f"})) << i;
+        stufe = stufe->gib_pfad("a");
+    }
     std::size_t tiefe = 0;
     const Pfadklasse* k = s.wurzel.gib_pfad("tief");
     for (; !k->pfade.empty(); k = &*k->pfade.begin()) ++tiefe;
@@ -218,6 +254,7 @@ TEST(Verzeichnisscan, NichtLesbaresWirdMarkiert) {
     EXPECT_FALSE(s.wurzel.nicht_gelesen);
     EXPECT_EQ(s.scan.nicht_gelesen, (Pfade{s.tmp / "daten", s.tmp / "geheim", s.tmp / "teil"}));
     EXPECT_EQ(s.scan.anzahl_verzeichnisse, 5);  // unreadable ones are entered all the same
+    EXPECT_TRUE(s.scan.übergangen.empty());
 
     // A start that is missing or cannot be opened is an empty marked root.
     for (const bool fehlt : {true, false}) {

@@ -32,6 +32,8 @@ public:
     }
 
     Verzeichniskennung kennung() const override { return innen_->kennung(); }
+    Rechte rechte() const override { return innen_->rechte(); }
+    bool pseudodateisystem() const override { return innen_->pseudodateisystem(); }
 
     Ergebnis<Listeneintrag> nächster() override {
         if (pos_ == einträge_.size())
