@@ -313,8 +313,9 @@ void Aufgabenausführung::schließe_ab(Ebene& ebene) {
         // A matched directory that already has it all is left alone.
         auto z = ops.status(ebene.ziel.fd());
         if (z && (z.wert().st_mode & 07777) == (q->st_mode & 07777) &&
-            z.wert().st_mtim.tv_sec == q->st_mtim.tv_sec &&
-            z.wert().st_mtim.tv_nsec == q->st_mtim.tv_nsec &&
+            ((z.wert().st_mtim.tv_sec == q->st_mtim.tv_sec &&
+              z.wert().st_mtim.tv_nsec == q->st_mtim.tv_nsec) ||
+             !ebene.eltern) &&
             (!als_root || (z.wert().st_uid == q->st_uid && z.wert().st_gid == q->st_gid)))
             return;
     }
@@ -325,6 +326,9 @@ void Aufgabenausführung::schließe_ab(Ebene& ebene) {
     verändert_ = true;
     // Like any attribute change, a failure here is not reported.
     (void)übernimm_rechte(ops, verzeichnis.fd(), *q, als_root);
+    // The base keeps its times: a medium's root may not take them (fusefat
+    // even dies of it), and nothing compares them.
+    if (!ebene.eltern) return;
     const timespec zeiten[2] = {q->st_atim, q->st_mtim};
     (void)ops.setze_zeiten(verzeichnis.fd(), zeiten);
 }
