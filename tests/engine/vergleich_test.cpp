@@ -162,6 +162,35 @@ TEST(Aufgabenermittlung, ÄnderungNachZeitUndGröße) {
     }
 }
 
+// Source and target rights, what the target keeps, reached through a link:
+// would a copy of the source there have other rights?
+TEST(Aufgabenermittlung, RechteWieEineKopieSieHätte) {
+    const struct {
+        Rechte quelle, ziel;
+        Rechtepflege pflege;
+        bool verknüpft, abweichend;
+    } fälle[] = {
+        {{0644, 5, 5}, {0644, 5, 5}, {true, false}, false, false},
+        {{0600, 5, 5}, {0644, 5, 5}, {true, false}, false, true},
+        {{0600, 5, 5}, {0755, 5, 5}, {false, false}, false, false},  // FAT keeps none
+        {{0644, 5, 5}, {0644, 0, 0}, {true, false}, false, false},   // owners not carried
+        {{0644, 5, 5}, {0644, 0, 5}, {true, true}, false, true},
+        {{0644, 5, 5}, {0644, 5, 0}, {true, true}, false, true},
+        // setuid and setgid only where owner and group are the source's
+        {{06755, 0, 0}, {0755, 5, 5}, {true, false}, false, false},
+        {{06755, 0, 0}, {02755, 5, 0}, {true, false}, false, false},
+        {{06755, 0, 0}, {0755, 0, 0}, {true, false}, false, true},
+        // and never through a link
+        {{06755, 0, 0}, {0755, 0, 0}, {true, true}, true, false},
+        {{06755, 0, 0}, {06755, 0, 0}, {true, true}, true, true},
+    };
+    for (const auto& f : fälle)
+        EXPECT_EQ(rechte_weichen_ab(f.quelle, f.ziel, f.pflege, f.verknüpft), f.abweichend)
+            << std::oct << f.quelle.modus << " " << f.ziel.modus << std::dec << " "
+            << f.ziel.benutzer << " " << f.ziel.gruppe << " " << f.pflege.bits
+            << f.pflege.eigentümer << f.verknüpft;
+}
+
 TEST(Aufgabenermittlung, ReihenfolgeUndZählung) {
     Ermittlung e({"neu1", "m/", "m/tief/t", "nurq/", "nurq/u1/x", "nurq/u2/y", "nurq/u2/z", "leer/",
                   "same/", "same/s", "a.txt", "x/"},
@@ -341,6 +370,20 @@ TEST(Vergleich, HinweisAufNichtGelesenes) {
     EXPECT_EQ(text.find("/v11"), std::string::npos);
     viele.resize(10);
     EXPECT_EQ(nicht_gelesen_hinweis(viele).find("weitere"), std::string::npos);
+
+    // Links not followed and special files have headings of their own.
+    Vergleichsstand stand;
+    EXPECT_EQ(vergleichshinweis(stand), std::nullopt);
+    stand.übergangen = {"/q/self"};
+    stand.sonderdateien = {"/q/rohr"};
+    const std::string hinweis = vergleichshinweis(stand).value_or("");
+    EXPECT_NE(hinweis.find("nicht gelesen, weil sie zum Quellverzeichnis zurückführen, schon "
+                           "gelesen wurden oder zu einem Systemdateisystem gehören:\n/q/self\n"),
+              std::string::npos)
+        << hinweis;
+    EXPECT_NE(hinweis.find("(Pipes, Sockets, Geräte) wurden nicht gesichert:\n/q/rohr\n"),
+              std::string::npos)
+        << hinweis;
 }
 
 }  // namespace
