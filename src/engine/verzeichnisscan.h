@@ -29,8 +29,9 @@ public:
 
     // Fills knoten (existing and empty) with the tree below pfad. Progress
     // goes to Arbeitsverzeichnis and Arbeitsinfo. A directory that cannot be
-    // listed, lies on its own path or deeper than größte_tiefe stays an
-    // empty node marked nicht_gelesen, its path added to nicht_gelesen.
+    // listed, lies deeper than größte_tiefe or (in the target) on its own
+    // path stays an empty node marked nicht_gelesen, its path added to
+    // nicht_gelesen.
     // Stops after the entry at hand once abbruch is set.
     //
     // The source (ziel false) is read through links, each directory once:

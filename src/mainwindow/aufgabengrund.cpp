@@ -33,6 +33,10 @@ QString verzeichnisgrund(const Pfadklasse& pfad) {
     if (pfad.aufgabe == aufgabe_löschen)
         return typwechsel ? QStringLiteral("Typ geändert: in der Quelle eine Datei")
                           : QStringLiteral("Nicht in der Quelle: wird gelöscht");
+    if (pfad.aufgabe == aufgabe_rechte)
+        return pfad.pfade.empty() && pfad.dateien.empty()
+                   ? QStringLiteral("Nur die Rechte werden angeglichen")
+                   : QStringLiteral("Rechte werden angeglichen; enthält Aufgaben");
     return QStringLiteral("Enthält Aufgaben");
 }
 
@@ -46,6 +50,9 @@ QString dateigrund(const Dateiklasse& datei, const Pfadklasse* eltern,
         return typwechsel ? QStringLiteral("Typ geändert: in der Quelle ein Verzeichnis")
                           : QStringLiteral("Nicht in der Quelle: wird gelöscht");
     }
+    if (datei.aufgabe == aufgabe_rechte)
+        return QStringLiteral("Nur die Rechte werden angeglichen (%1)")
+            .arg(datei.rechte.modus, 4, 8, QLatin1Char('0'));
     if (typwechsel) return QStringLiteral("Typ geändert: wird als Datei angelegt");
     if ((datei.attr & attr_verknüpfung) != 0)
         return QStringLiteral("Verknüpfung wird durch die Datei ersetzt");
