@@ -10,6 +10,7 @@
 #include "engine/massenloeschung.h"
 #include "engine/synchronisation.h"
 #include "engine/systemfehlertext.h"
+#include "engine/zielsperre.h"
 #include "support/stopwatch.h"
 
 namespace tarvendo::cli {
@@ -35,6 +36,10 @@ int synchronisieren(const char* quelle, const char* ziel, bool löschen_erlauben
     const Synchronisationsbericht bericht = synchronisiere(
         *lauf.stand.aufgabenbaum, quelle, ziel,
         {lauf.anzeigen.alle, lauf.schleife, rückfrage, erledigt, zustand, ops, stoppuhr});
+    if (bericht.ziel_belegt) {
+        schreibe(stderr, ziel_belegt_text(ziel) + "\n");
+        return 2;
+    }
     if (!bericht.gesichert) {
         schreibe(stderr, std::string("Zielverzeichnis \n") + ziel +
                              "\nkonnte nicht auf den Datenträger geschrieben werden\n\n" +

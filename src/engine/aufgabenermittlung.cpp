@@ -12,8 +12,10 @@ std::string summentext(std::int32_t kopieren, std::int32_t löschen) {
 }
 
 bool ist_geändert(const Dateiklasse& quelle, const Dateiklasse& ziel) {
-    // A link in the target is replaced by the real file, whatever its data.
-    if (quelle.größe != ziel.größe || (ziel.attr & attr_verknüpfung) != 0) return true;
+    // A link, FIFO or device in the target is replaced by the real file,
+    // whatever its data.
+    if (quelle.größe != ziel.größe || (ziel.attr & (attr_verknüpfung | attr_sonderdatei)) != 0)
+        return true;
     // The values hold whole seconds; rounding removes the representation's
     // error so that a stored 2-second difference is exactly 2.
     const auto weiter_als_2_sekunden = [](double a, double b) {

@@ -56,6 +56,7 @@ struct Aufgabenausführung::Ebene {
     std::string ziel_ort;  // the name in the parent, or the full path at the top
     std::string quell_ort;
     Dateigriff ziel;
+    std::shared_ptr<Dateigriff> stapelgriff;  // ziel for the copies that wait
     int ziel_fehler = 0;      // why ziel is not open
     std::uint64_t gerät = 0;  // of ziel
     mode_t zielmodus = 0;     // of ziel when it was opened
@@ -86,13 +87,18 @@ Aufgabenausführung::Aufgabenausführung(Dienste dienste, std::string quellbasis
       quellbasis_(std::move(quellbasis)),
       zielbasis_(std::move(zielbasis)),
       systemkopie_(dienste.ops),
-      laufinfo_(dienste.anzeigen.Arbeitsinfo, dienste.zustand) {}
+      laufinfo_(dienste.anzeigen.Arbeitsinfo, dienste.zustand),
+      stapel_(dienste.ops, systemkopie_) {}
 
 Aufgabenausführung::~Aufgabenausführung() = default;
 
 Ausgang Aufgabenausführung::führe_aus(const Pfadklasse& aufgabenbaum) {
     verändert_ = false;
     aufgaben_durchführen(aufgabenbaum, Erledigtbaum::kein_knoten, "");
+    if (d_.zustand.abbruch)
+        stapel_.verwirf();
+    else
+        leere_stapel();
     if (!verändert_) return erfolg();
     // The flush can take long after the last file; the window must not look hung.
     d_.anzeigen.Arbeitsschritt.text("Auf den Datenträger schreiben");
@@ -320,17 +326,16 @@ void Aufgabenausführung::schließe_ab(Ebene& ebene) {
             return;
     }
     // The walk holds the directory as a path only; changing it needs it open.
-    auto fd = ops.öffne(ebene.ziel.fd(), ".", O_RDONLY | O_DIRECTORY | O_CLOEXEC, 0);
+    constexpr int lesend = O_RDONLY | O_DIRECTORY | O_CLOEXEC;
+    auto fd = ops.öffne(ebene.ziel.fd(), ".", lesend, 0);
     if (!fd) return;
     Dateigriff verzeichnis(ops, fd.wert());
+    auto qfd = ops.öffne(quelle(ebene), ".", lesend, 0);  // for its extended attributes
     verändert_ = true;
-    // Like any attribute change, a failure here is not reported.
-    (void)übernimm_rechte(ops, verzeichnis.fd(), *q, als_root);
     // The base keeps its times: a medium's root may not take them (fusefat
     // even dies of it), and nothing compares them.
-    if (!ebene.eltern) return;
-    const timespec zeiten[2] = {q->st_atim, q->st_mtim};
-    (void)ops.setze_zeiten(verzeichnis.fd(), zeiten);
+    stapel_.schließe_ab(std::move(verzeichnis), qfd ? Dateigriff(ops, qfd.wert()) : Dateigriff(),
+                        *q, als_root, ebene.eltern != nullptr);
 }
 
 const struct stat* Aufgabenausführung::quellstatus(Ebene& ebene) {
@@ -390,9 +395,11 @@ void Aufgabenausführung::kopiere(const Dateiklasse& f, const std::string* vorra
         if (quellverzeichnis < 0)
             code = ebene.quell_fehler;
         else
-            code = systemkopie_
-                       .kopiere(quellverzeichnis, f.Name, ebene.ziel.fd(), f.Name, *this,
-                                zustand.kopierabbruch, verknüpft)
+            code = stapel_
+                       .kopiere(quellverzeichnis, ebene.ziel.fd(), ebene.stapelgriff,
+                                {nullptr, ebene.gerät, f.Name, {}, &f, wpnodx,
+                                 quellpfad(aktverzeichnis + f.Name)},
+                                *this, zustand.kopierabbruch, verknüpft)
                        .fehlercode();
     }
     datei.text("");
@@ -405,7 +412,10 @@ void Aufgabenausführung::kopiere(const Dateiklasse& f, const std::string* vorra
         nachgeben();
         return;
     }
-    if (!nur_rechte && zähle_erledigt(arbeit_von(f), code)) return;
+    if (!nur_rechte && zähle_erledigt(arbeit_von(f), code)) {
+        if (stapel_.voll()) leere_stapel();
+        return;
+    }
     // What the medium cannot hold is the target's fault: its path is named.
     const bool am_ziel = vorrang || nur_rechte || code == name_abgelehnt;
     melde_dateifehler(f, wpnodx, Bild::Datei_kopieren_fehler,
@@ -455,6 +465,7 @@ bool Aufgabenausführung::zähle_erledigt(std::int64_t arbeit, int code) {
 void Aufgabenausführung::melde_dateifehler(const Dateiklasse& f, Knoten wpnodx,
                                            Bild fehlerbild, const std::string& pfad,
                                            std::string_view was, const std::string& fehlertext) {
+    leere_stapel();
     d_.erledigt.setze_bild(d_.erledigt.füge_hinzu(wpnodx, f.Name), fehlerbild);
     nachgeben();
     if (melde(art_datei, pfad, was, fehlertext, Knöpfe::OKAbbrechen) == Antwort::Abbrechen)
@@ -519,6 +530,7 @@ void Aufgabenausführung::zeige_gesamtfortschritt(std::int64_t erledigt) {
 Antwort Aufgabenausführung::melde(std::string_view art, const std::string& pfad,
                                   std::string_view was, const std::string& fehlertext,
                                   Knöpfe knöpfe) {
+    leere_stapel();
     std::string text;
     text.reserve(art.size() + pfad.size() + was.size() + fehlertext.size() + 4);
     text += art;
@@ -530,6 +542,13 @@ Antwort Aufgabenausführung::melde(std::string_view art, const std::string& pfad
     text += fehlertext;
     ++fehler_;
     return d_.rückfrage.melde_fehler(text, knöpfe);
+}
+
+void Aufgabenausführung::leere_stapel() {
+    stapel_.leere([this](const Ersetzungsstapel::Eintrag& e, int code) {
+        melde_dateifehler(*e.datei, e.knoten, Bild::Datei_kopieren_fehler, e.quellpfad,
+                          "konnte nicht kopiert werden", systemfehlertext(code));
+    });
 }
 
 std::string Aufgabenausführung::zielpfad(std::string_view relativ) const {

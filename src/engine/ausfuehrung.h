@@ -9,6 +9,7 @@
 #include "engine/dateioperationen.h"
 #include "engine/ergebnis.h"
 #include "engine/laufinfo.h"
+#include "engine/ersetzungsstapel.h"
 #include "engine/pfadklasse.h"
 #include "engine/schnittstellen.h"
 #include "engine/systemkopie.h"
@@ -93,6 +94,9 @@ private:
     // The source directory's status; nullptr when it cannot be had.
     const struct stat* quellstatus(Ebene& ebene);
 
+    // Puts the waiting copies in place; before any message, so that the
+    // failures of earlier files come first.
+    void leere_stapel();
     Antwort melde(std::string_view art, const std::string& pfad, std::string_view was,
                   const std::string& fehlertext, Knöpfe knöpfe);
     void zeige_gesamtfortschritt(std::int64_t erledigt);
@@ -106,6 +110,7 @@ private:
     Systemkopie systemkopie_;
     Zieleigenschaften medium_;
     Laufinfo laufinfo_;
+    Ersetzungsstapel stapel_;
     Ebene* aktuelle_ = nullptr;
     bool dateibalken_sichtbar_ = false;
     bool verändert_ = false;

@@ -22,6 +22,9 @@ inline constexpr std::uint32_t attr_verknüpfung = 1024;
 // A source file reached through a symbolic link (its own or a directory's on
 // the way): its copy never carries setuid, setgid or a capability.
 inline constexpr std::uint32_t attr_über_verknüpfung = 2048;
+// A FIFO, socket or device node in the target, recorded so that it can be
+// deleted or replaced (never opened): never equal to a file.
+inline constexpr std::uint32_t attr_sonderdatei = 4096;
 
 // Permission bits (st_mode & 07777), owner and group of an entry.
 struct Rechte {

@@ -2,7 +2,9 @@
 
 #include <fcntl.h>
 #include <linux/fs.h>
+#include <sys/file.h>
 #include <sys/ioctl.h>
+#include <sys/xattr.h>
 #include <unistd.h>
 
 #include <cerrno>
@@ -121,6 +123,49 @@ Ausgang PosixDateioperationen::erstelle_verzeichnis(int verzeichnis, const std::
 
 Ausgang PosixDateioperationen::synchronisiere(int fd) {
     return status_von(::syncfs(fd));
+}
+
+Ausgang PosixDateioperationen::sperre_exklusiv(int fd) {
+    int r;
+    do r = ::flock(fd, LOCK_EX | LOCK_NB);
+    while (r != 0 && errno == EINTR);
+    return status_von(r);
+}
+
+Ergebnis<std::int64_t> PosixDateioperationen::suche(int fd, std::int64_t position, int woher) {
+    const off_t r = ::lseek(fd, position, woher);
+    return r >= 0 ? Ergebnis<std::int64_t>::gut(r) : Ergebnis<std::int64_t>::fehler(errno);
+}
+
+Ausgang PosixDateioperationen::kürze(int fd, std::int64_t länge) {
+    int r;
+    do r = ::ftruncate(fd, länge);
+    while (r != 0 && errno == EINTR);
+    return status_von(r);
+}
+
+namespace {
+
+Ergebnis<std::size_t> größe_von(ssize_t n) {
+    if (n < 0) return Ergebnis<std::size_t>::fehler(errno);
+    return Ergebnis<std::size_t>::gut(static_cast<std::size_t>(n));
+}
+
+}  // namespace
+
+Ergebnis<std::size_t> PosixDateioperationen::attributnamen(int fd, char* puffer,
+                                                           std::size_t größe) {
+    return größe_von(::flistxattr(fd, puffer, größe));
+}
+
+Ergebnis<std::size_t> PosixDateioperationen::lies_attribut(int fd, const std::string& name,
+                                                           void* puffer, std::size_t größe) {
+    return größe_von(::fgetxattr(fd, name.c_str(), puffer, größe));
+}
+
+Ausgang PosixDateioperationen::setze_attribut(int fd, const std::string& name, const void* wert,
+                                             std::size_t größe) {
+    return status_von(::fsetxattr(fd, name.c_str(), wert, größe, 0));
 }
 
 }  // namespace tarvendo

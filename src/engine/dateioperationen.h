@@ -57,6 +57,20 @@ public:
     virtual Ausgang erstelle_verzeichnis(int verzeichnis, const std::string& name, mode_t modus) = 0;
     // syncfs(2): flushes the whole file system that holds fd.
     virtual Ausgang synchronisiere(int fd) = 0;
+    // flock(2) LOCK_EX | LOCK_NB: EWOULDBLOCK while another holds it.
+    virtual Ausgang sperre_exklusiv(int fd) = 0;
+    // lseek(2); with SEEK_DATA and SEEK_HOLE it finds the data of a sparse file.
+    virtual Ergebnis<std::int64_t> suche(int fd, std::int64_t position, int woher) = 0;
+    // ftruncate(2)
+    virtual Ausgang kürze(int fd, std::int64_t länge) = 0;
+    // flistxattr(2): the names, each ended by a zero byte; größe 0 asks for the size.
+    virtual Ergebnis<std::size_t> attributnamen(int fd, char* puffer, std::size_t größe) = 0;
+    // fgetxattr(2); größe 0 asks for the size.
+    virtual Ergebnis<std::size_t> lies_attribut(int fd, const std::string& name, void* puffer,
+                                                std::size_t größe) = 0;
+    // fsetxattr(2) without flags.
+    virtual Ausgang setze_attribut(int fd, const std::string& name, const void* wert,
+                                   std::size_t größe) = 0;
 };
 
 // The real calls.
@@ -83,6 +97,14 @@ public:
     Ausgang entferne_verzeichnis(int verzeichnis, const std::string& name) override;
     Ausgang erstelle_verzeichnis(int verzeichnis, const std::string& name, mode_t modus) override;
     Ausgang synchronisiere(int fd) override;
+    Ausgang sperre_exklusiv(int fd) override;
+    Ergebnis<std::int64_t> suche(int fd, std::int64_t position, int woher) override;
+    Ausgang kürze(int fd, std::int64_t länge) override;
+    Ergebnis<std::size_t> attributnamen(int fd, char* puffer, std::size_t größe) override;
+    Ergebnis<std::size_t> lies_attribut(int fd, const std::string& name, void* puffer,
+                                        std::size_t größe) override;
+    Ausgang setze_attribut(int fd, const std::string& name, const void* wert,
+                           std::size_t größe) override;
 };
 
 // Owns a descriptor obtained through a Dateioperationen and closes it there.

@@ -3,6 +3,7 @@
 #include "engine/aufgabensumme.h"
 #include "engine/laufsperre.h"
 #include "engine/zielmedium.h"
+#include "engine/zielsperre.h"
 
 namespace tarvendo {
 
@@ -14,6 +15,11 @@ Synchronisationsbericht synchronisiere(const Pfadklasse& aufgabenbaum, const std
     const Laufsperre sperre(zustand);
     if (!sperre) {
         bericht.abgewiesen = true;
+        return bericht;
+    }
+    const Zielsperre zielsperre(dienste.ops, ziel);
+    if (!zielsperre) {
+        bericht.ziel_belegt = true;
         return bericht;
     }
     zustand.abbruch = false;

@@ -12,6 +12,7 @@ namespace tarvendo {
 
 struct Synchronisationsbericht {
     bool abgewiesen = false;   // another command was running: nothing happened
+    bool ziel_belegt = false;  // another run holds the target: nothing happened
     bool abgebrochen = false;  // abbruch was set by the end of the run
     int fehler = 0;            // failure messages shown
     Ausgang gesichert = erfolg();  // the final flush of the target
@@ -21,7 +22,8 @@ struct Synchronisationsbericht {
 // aufgabenbaum, sets the overall bar's scale to 1000 and runs the tasks.
 // Afterwards all four displays are empty. The caller drops the task tree.
 // Refused while zustand.läuft is set, so that a command started from inside
-// a yield cannot pull the tree from under the running walk.
+// a yield cannot pull the tree from under the running walk, and while another
+// run (of this or another process) holds the target (Zielsperre).
 [[nodiscard]] Synchronisationsbericht synchronisiere(const Pfadklasse& aufgabenbaum,
                                                      const std::string& quelle,
                                                      const std::string& ziel,

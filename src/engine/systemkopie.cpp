@@ -9,6 +9,7 @@
 #include <chrono>
 
 #include "engine/zielmedium.h"
+#include "engine/attributkopie.h"
 
 namespace tarvendo {
 
@@ -158,26 +159,77 @@ Ergebnis<int> Systemkopie::erstelle_temporär(int zielverzeichnis, std::string& 
     return Ergebnis<int>::fehler(EEXIST);
 }
 
-Ausgang Systemkopie::übertrage(int quelle, int ziel, std::int64_t größe,
+Ausgang Systemkopie::übertrage(int quelle, int ziel, const struct stat& st,
                               Kopierbeobachter& beobachter, const std::int32_t& abbruchflag) {
+    const std::int64_t größe = st.st_size;
     if (größe <= 0) return erfolg();
     if (größe >= klonen_ab && ops_.klone(ziel, quelle)) {
         beobachter.kopierfortschritt(größe, größe);
         return abbruchflag != 0 ? Ausgang::fehler(ECANCELED) : erfolg();
     }
+    // Fewer blocks than bytes: holes, which the kernel's copy would fill with zeros.
+    if (static_cast<std::int64_t>(st.st_blocks) * 512 < größe)
+        return übertrage_lückenhaft(quelle, ziel, größe, beobachter, abbruchflag);
+    return übertrage_bereich(quelle, ziel, 0, größe, größe, beobachter, abbruchflag);
+}
+
+Ausgang Systemkopie::übertrage_lückenhaft(int quelle, int ziel, std::int64_t größe,
+                                         Kopierbeobachter& beobachter,
+                                         const std::int32_t& abbruchflag) {
+    std::int64_t position = 0;
+    std::int64_t geschrieben = 0;  // the end of the last data range
+    while (position < größe) {
+        auto daten = ops_.suche(quelle, position, SEEK_DATA);
+        if (!daten) {
+            if (daten.fehlercode() == ENXIO) break;  // nothing but a hole to the end
+            // A file system that cannot tell holes: everything is data.
+            if (position == 0 && kopierbereich_abgelehnt(daten.fehlercode()))
+                return übertrage_bereich(quelle, ziel, 0, größe, größe, beobachter, abbruchflag);
+            return Ausgang::fehler(daten.fehlercode());
+        }
+        if (daten.wert() >= größe) break;
+        auto loch = ops_.suche(quelle, daten.wert(), SEEK_HOLE);
+        if (!loch) return Ausgang::fehler(loch.fehlercode());
+        const std::int64_t ende = std::min(loch.wert(), größe);
+        if (auto s = übertrage_bereich(quelle, ziel, daten.wert(), ende, größe, beobachter,
+                                       abbruchflag);
+            !s)
+            return s;
+        position = geschrieben = ende;
+    }
+    // A hole at the end leaves the copy short until it gets its length.
+    if (geschrieben == größe) return erfolg();
+    const Ausgang gekürzt = ops_.kürze(ziel, größe);
+    if (gekürzt || !abgelehnt(gekürzt.fehlercode())) return gekürzt;
+    // fusefat refuses to lengthen a file, but takes a write beyond its end.
+    auto ende = ops_.suche(ziel, größe - 1, SEEK_SET);
+    if (!ende) return Ausgang::fehler(ende.fehlercode());
+    return schreibe_voll(ops_, ziel, "", 1);
+}
+
+Ausgang Systemkopie::übertrage_bereich(int quelle, int ziel, std::int64_t beginn,
+                                      std::int64_t ende, std::int64_t größe,
+                                      Kopierbeobachter& beobachter,
+                                      const std::int32_t& abbruchflag) {
     std::size_t stück = kleinstes_stück;
-    std::int64_t qpos = 0, zpos = 0;
-    while (zpos < größe) {
-        const auto rest = static_cast<std::size_t>(größe - zpos);
-        const auto beginn = std::chrono::steady_clock::now();
+    std::int64_t qpos = beginn, zpos = beginn;
+    while (zpos < ende) {
+        const auto rest = static_cast<std::size_t>(ende - zpos);
+        const auto start = std::chrono::steady_clock::now();
         auto n = ops_.kopiere_bereich(quelle, qpos, ziel, zpos, std::min(stück, rest));
         if (!n) {
-            if (zpos == 0 && kopierbereich_abgelehnt(n.fehlercode()))
-                return kopiere_blockweise(ops_, quelle, ziel, größe, beobachter, abbruchflag);
-            return Ausgang::fehler(n.fehlercode());
+            if (zpos != beginn || !kopierbereich_abgelehnt(n.fehlercode()))
+                return Ausgang::fehler(n.fehlercode());
+            if (beginn != 0) {
+                if (auto q = ops_.suche(quelle, beginn, SEEK_SET); !q)
+                    return Ausgang::fehler(q.fehlercode());
+                if (auto z = ops_.suche(ziel, beginn, SEEK_SET); !z)
+                    return Ausgang::fehler(z.fehlercode());
+            }
+            return kopiere_blockweise(ops_, quelle, ziel, ende - beginn, beobachter, abbruchflag);
         }
         if (n.wert() == 0) break;  // the source became shorter
-        const auto dauer = std::chrono::steady_clock::now() - beginn;
+        const auto dauer = std::chrono::steady_clock::now() - start;
         if (n.wert() == stück) {
             if (dauer < ziel_dauer / 2 && stück < größtes_stück)
                 stück *= 2;
@@ -192,7 +244,19 @@ Ausgang Systemkopie::übertrage(int quelle, int ziel, std::int64_t größe,
 
 Ausgang Systemkopie::kopiere(int quellverzeichnis, const std::string& quellname, int zielverzeichnis,
                             const std::string& zielname, Kopierbeobachter& beobachter,
-                            const std::int32_t& abbruchflag, bool über_verknüpfung) {
+                            const std::int32_t& abbruchflag, bool ohne_vorrechte) {
+    Zwischenkopie kopie;
+    if (auto s = schreibe(quellverzeichnis, quellname, zielverzeichnis, zielname, beobachter,
+                          abbruchflag, ohne_vorrechte, kopie);
+        !s)
+        return s;
+    return setze_ein(zielverzeichnis, zielname, kopie);
+}
+
+Ausgang Systemkopie::schreibe(int quellverzeichnis, const std::string& quellname,
+                             int zielverzeichnis, const std::string& zielname,
+                             Kopierbeobachter& beobachter, const std::int32_t& abbruchflag,
+                             bool ohne_vorrechte, Zwischenkopie& kopie) {
     // O_NONBLOCK keeps a FIFO from blocking the open; it is refused below.
     auto quelle_fd =
         ops_.öffne(quellverzeichnis, quellname, O_RDONLY | O_CLOEXEC | O_NOCTTY | O_NONBLOCK, 0);
@@ -203,12 +267,11 @@ Ausgang Systemkopie::kopiere(int quellverzeichnis, const std::string& quellname,
     const struct stat& st = quellstatus.wert();
     if (!S_ISREG(st.st_mode)) return Ausgang::fehler(ENOTSUP);
 
-    std::string temp_name;
-    auto temp_fd = erstelle_temporär(zielverzeichnis, temp_name);
+    auto temp_fd = erstelle_temporär(zielverzeichnis, kopie.temp_name);
     if (!temp_fd) return Ausgang::fehler(temp_fd.fehlercode());
     Dateigriff temp(ops_, temp_fd.wert());
 
-    Ausgang s = übertrage(quelle.fd(), temp.fd(), st.st_size, beobachter, abbruchflag);
+    Ausgang s = übertrage(quelle.fd(), temp.fd(), st, beobachter, abbruchflag);
     if (s) {
         // A torn copy with the old time would look up to date to every later run.
         auto danach = ops_.status(quelle.fd());
@@ -221,17 +284,31 @@ Ausgang Systemkopie::kopiere(int quellverzeichnis, const std::string& quellname,
     if (s) {
         struct stat rechte = st;
         // A user's link to a setuid program of another must not make one.
-        if (über_verknüpfung) rechte.st_mode &= ~mode_t{S_ISUID | S_ISGID};
+        if (ohne_vorrechte) rechte.st_mode &= ~mode_t{S_ISUID | S_ISGID};
         s = übernimm_rechte(ops_, temp.fd(), rechte, als_root_);
     }
+    if (s) s = übernimm_attribute(ops_, quelle.fd(), temp.fd(), st, als_root_, ohne_vorrechte);
     // close reports a write error that some file systems only notice then.
     if (Ausgang zu = temp.schließe(); s && !zu) s = zu;
-    const bool kopiert = s.ok();
-    if (s) s = ops_.benenne_um(zielverzeichnis, temp_name, zielverzeichnis, zielname);
     if (!s) {
-        (void)ops_.entferne_datei(zielverzeichnis, temp_name);
+        (void)ops_.entferne_datei(zielverzeichnis, kopie.temp_name);
+        return s;
+    }
+    kopie.zeiten[0] = st.st_atim;
+    kopie.zeiten[1] = st.st_mtim;
+    kopie.größe = st.st_size;
+    auto alt = ops_.status_ohne_folgen(zielverzeichnis, zielname);
+    kopie.ersetzt_daten = alt && S_ISREG(alt.wert().st_mode) && alt.wert().st_size > 0;
+    return erfolg();
+}
+
+Ausgang Systemkopie::setze_ein(int zielverzeichnis, const std::string& zielname,
+                              const Zwischenkopie& kopie) {
+    if (Ausgang s = ops_.benenne_um(zielverzeichnis, kopie.temp_name, zielverzeichnis, zielname);
+        !s) {
+        (void)ops_.entferne_datei(zielverzeichnis, kopie.temp_name);
         // The copy was complete and its name taken: only the name can be at fault.
-        if (kopiert && ist_namensablehnung(s.fehlercode(), zielname) &&
+        if (ist_namensablehnung(s.fehlercode(), zielname) &&
             ops_.status_ohne_folgen(zielverzeichnis, zielname).fehlercode() == ENOENT)
             return Ausgang::fehler(name_abgelehnt);
         return s;
@@ -239,7 +316,7 @@ Ausgang Systemkopie::kopiere(int quellverzeichnis, const std::string& quellname,
     // The times come last, because some file systems (fusefat among them)
     // give a renamed file the current time. The data are in place by now: a
     // time that does not take costs no more than a second copy next run.
-    timespec zeiten[2] = {st.st_atim, st.st_mtim};
+    timespec zeiten[2] = {kopie.zeiten[0], kopie.zeiten[1]};
     if (zeiten_begrenzt_)
         for (timespec& z : zeiten) z = zeit_im_medium(z, utc_versatz_);
     (void)ops_.setze_zeiten_von(zielverzeichnis, zielname, zeiten);

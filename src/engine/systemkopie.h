@@ -6,6 +6,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <ctime>
 #include <string>
 #include <string_view>
 
@@ -54,6 +55,16 @@ inline constexpr std::size_t temporäre_suffixlänge = 12;
 // The next suffix of the sequence that zufall holds.
 [[nodiscard]] std::string temporäres_suffix(std::uint64_t& zufall);
 
+// A copy written in full under its temporary name, not yet in place.
+struct Zwischenkopie {
+    std::string temp_name;
+    timespec zeiten[2]{};  // the source's access and modification time
+    std::int64_t größe = 0;
+    // An existing file with data is replaced: its copy must be on the drive
+    // before the rename, or a power cut could leave neither.
+    bool ersetzt_daten = false;
+};
+
 class Systemkopie {
 public:
     explicit Systemkopie(Dateioperationen& ops);
@@ -61,11 +72,14 @@ public:
     // Copies the file quellname in the directory quellverzeichnis to zielname
     // in zielverzeichnis (both open directory descriptors), replacing an
     // existing target. The copy gets the source's owner and bits as far as
-    // the medium takes them (übernimm_rechte), and its access and
-    // modification times, which a medium may refuse as well. On failure, on
-    // cancel (a nonzero abbruchflag, tested after every chunk: ECANCELED)
-    // and when the source's size or modification time changed during the
-    // copy (quelle_verändert) the temporary file is removed and an existing
+    // the medium takes them (übernimm_rechte), its extended attributes
+    // (übernimm_attribute), holes where the source has them, and its access
+    // and modification times, which a medium may refuse as well. With
+    // ohne_vorrechte (a file reached through a link) it gets no setuid,
+    // setgid or file capability. On failure, on cancel (a nonzero
+    // abbruchflag, tested after every chunk: ECANCELED) and when the
+    // source's size or modification time changed during the copy
+    // (quelle_verändert) the temporary file is removed and an existing
     // target is left as it was. Returns the errno of the failing step, or
     // name_abgelehnt when the medium cannot hold zielname.
     // über_verknüpfung: the source was reached through a symbolic link, so
@@ -73,7 +87,17 @@ public:
     [[nodiscard]] Ausgang kopiere(int quellverzeichnis, const std::string& quellname,
                                   int zielverzeichnis, const std::string& zielname,
                                   Kopierbeobachter& beobachter, const std::int32_t& abbruchflag,
-                                  bool über_verknüpfung = false);
+                                  bool ohne_vorrechte = false);
+
+    // kopiere in two steps: schreibe writes the complete temporary file and
+    // leaves it beside the target (removed again on failure); setze_ein
+    // renames it over zielname (removing it on failure) and sets its times.
+    [[nodiscard]] Ausgang schreibe(int quellverzeichnis, const std::string& quellname,
+                                   int zielverzeichnis, const std::string& zielname,
+                                   Kopierbeobachter& beobachter, const std::int32_t& abbruchflag,
+                                   bool ohne_vorrechte, Zwischenkopie& kopie);
+    [[nodiscard]] Ausgang setze_ein(int zielverzeichnis, const std::string& zielname,
+                                    const Zwischenkopie& kopie);
 
     // A target whose medium keeps no times before 1980 or after 2107 gets
     // them moved into that range (zeit_im_medium with this offset from UTC),
@@ -91,8 +115,13 @@ public:
 
 private:
     Ergebnis<int> erstelle_temporär(int zielverzeichnis, std::string& name);
-    Ausgang übertrage(int quelle, int ziel, std::int64_t größe, Kopierbeobachter& beobachter,
+    Ausgang übertrage(int quelle, int ziel, const struct stat& st, Kopierbeobachter& beobachter,
                      const std::int32_t& abbruchflag);
+    Ausgang übertrage_bereich(int quelle, int ziel, std::int64_t beginn, std::int64_t ende,
+                             std::int64_t größe, Kopierbeobachter& beobachter,
+                             const std::int32_t& abbruchflag);
+    Ausgang übertrage_lückenhaft(int quelle, int ziel, std::int64_t größe,
+                                Kopierbeobachter& beobachter, const std::int32_t& abbruchflag);
     Dateioperationen& ops_;
     std::uint64_t zufall_;
     bool als_root_;

@@ -184,9 +184,11 @@ void Verzeichnisscan::lies_einträge(Verzeichnisliste& liste, const std::string&
             else if (a.daten.verzeichnis)
                 unterverzeichnis(liste, e.name, pfad, knoten, a.daten.durch_link);
             else if (a.daten.sonderdatei) {
-                // Never opened: a FIFO would block, a device may act. Its
-                // name in the target is left alone.
-                if (!ziel_) {
+                // Never opened: a FIFO would block, a device may act. In the
+                // target it is a file to delete or replace.
+                if (ziel_) {
+                    datei(std::move(e.name), a.daten, knoten);
+                } else {
                     sonderdateien.push_back(verbinde(pfad, e.name));
                     knoten.setze_ungelesen(std::move(e.name));
                 }
@@ -246,6 +248,7 @@ void Verzeichnisscan::datei(std::string name, const Eintragsdaten& daten, Pfadkl
     if (name.starts_with('.')) attr |= attr_versteckt;
     if (daten.link) attr |= attr_verknüpfung;
     if (daten.durch_link || über_verknüpfung_) attr |= attr_über_verknüpfung;
+    if (daten.sonderdatei) attr |= attr_sonderdatei;
     knoten
         .setze_datei(std::move(name), datum_aus_sekunden(daten.sekunden + versatz_), daten.größe,
                      attr)

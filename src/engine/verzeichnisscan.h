@@ -44,9 +44,9 @@ public:
     // listed in sonderdateien. Files reached through a link carry
     // attr_über_verknüpfung.
     // The target (ziel true) is read without following any link below pfad:
-    // a link is a file record of its own (attr_verknüpfung), FIFOs, sockets
-    // and devices are left out, and a directory on another file system is
-    // marked geschützt and listed in grenzen.
+    // a link is a file record of its own (attr_verknüpfung), so are FIFOs,
+    // sockets and devices (attr_sonderdatei), and a directory on another file
+    // system is marked geschützt and listed in grenzen.
     void verzeichnis_auslesen(const std::string& pfad, Pfadklasse& knoten, bool ziel = false);
 
     // "<Verzeichnisse> Verzeichnisse / <Dateien> Dateien"

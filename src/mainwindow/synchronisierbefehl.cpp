@@ -6,6 +6,7 @@
 #include "engine/massenloeschung.h"
 #include "engine/synchronisation.h"
 #include "engine/systemfehlertext.h"
+#include "engine/zielsperre.h"
 #include "mainwindow/baumansicht.h"
 #include "mainwindow/pfadfeld.h"
 #include "support/stopwatch.h"
@@ -117,7 +118,8 @@ void Synchronisierbefehl::SyncButton_Click() {
                        {d_.anzeigen, d_.schleife, rückfrage, erledigt, d_.zustand,
                         d_.ops ? *d_.ops : posix, stoppuhr});
     kopf.setSectionResizeMode(QHeaderView::ResizeToContents);
-    if (bericht.abgewiesen) {
+    if (bericht.abgewiesen || bericht.ziel_belegt) {
+        if (bericht.ziel_belegt) d_.meldung({ziel_belegt_text(ziel), Symbol::Hinweis, Knöpfe::OK});
         sperre(false);
         return;
     }

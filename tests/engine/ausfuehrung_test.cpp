@@ -386,6 +386,71 @@ TEST_F(AusfuehrungTest, DateiÄndertSichBeimKopieren) {
     EXPECT_EQ(namen_in(tmp / "z"), Namen{"wächst"});
 }
 
+// A copy that replaces a file with data is renamed only after one flush has
+// put it and the others waiting with it on the drive; a new file needs no
+// wait. A failed flush or rename, and a cancel, leave the old targets and no
+// temporary file; failures are reported in the order of the files, before
+// the next question, and a directory gets its time after the renames into it.
+struct Stapelfall {
+    const char* name;
+    const char* op;  // fails at its n-th call
+    int n;
+    int code;
+    bool abbrechen;          // cancel after the first rename
+    const char* ersetzt;     // which of a, c, x got their new data
+    std::vector<std::string> fehler;  // "name code" in the order reported
+};
+
+class ErsetzungsTest : public AusfuehrungTest, public ::testing::WithParamInterface<Stapelfall> {};
+
+TEST_P(ErsetzungsTest, ErstAufDemDatenträgerDannUmbenannt) {
+    const Stapelfall& fall = GetParam();
+    for (const char* d : {"q/d", "z/d", "q/e", "z/e", "q/f", "z/f"}) erstelle_verzeichnis(tmp / d);
+    for (const char* f : {"d/a", "d/b", "d/c", "e/x"}) schreibe_datei(tmp / "q/" + f, "neu");
+    for (const char* f : {"d/a", "d/c", "e/x"}) schreibe_datei(tmp / "z/" + f, "alt");
+    setze_zeit(tmp / "q/e", 1'100'000'000, 7);
+    Pfadklasse& d = verzeichnis(baum, "d", aufgabe_keine);
+    for (const char* f : {"a", "b", "c"}) datei(d, f, aufgabe_kopieren, 3);
+    Pfadklasse& e = verzeichnis(baum, "e", aufgabe_keine);
+    datei(e, "x", aufgabe_kopieren, 3);
+    datei(verzeichnis(baum, "f", aufgabe_keine), "y", aufgabe_kopieren, 3);  // not in the source
+    if (*fall.op) ops.scheitere(fall.op, fall.n, fall.code);
+    if (fall.abbrechen)
+        schleife.bei_nachgeben = [this](int) {
+            if (ops.aufrufe("benenne_um") > 0) zustand.abbruch = true;
+        };
+    rückfrage.antworten.assign(4, Antwort::OK);
+
+    ASSERT_TRUE(lauf());
+
+    std::vector<std::string> fehler;
+    for (const auto& m : rückfrage.meldungen) {
+        const std::string pfad = m.text.substr(m.text.find('\n') + 1);
+        fehler.push_back(pfad.substr(tmp.pfad().size() + 3, 3));
+    }
+    EXPECT_EQ(fehler, fall.fehler);
+    const std::string ersetzt = fall.ersetzt;
+    for (const char* f : {"d/a", "d/c", "e/x"})
+        EXPECT_EQ(lies_datei(tmp / "z/" + f), ersetzt.find(f[2]) != std::string::npos ? "neu" : "alt")
+            << f;
+    EXPECT_EQ(lies_datei(tmp / "z/d/b"), "neu");
+    EXPECT_EQ(namen_in(tmp / "z/d"), (Namen{"a", "b", "c"}));
+    EXPECT_EQ(namen_in(tmp / "z/e"), Namen{"x"});
+    if (!fall.abbrechen) {
+        EXPECT_EQ(lstat_von(tmp / "z/e").st_mtim.tv_sec, 1'100'000'000);
+        EXPECT_EQ(ops.aufrufe("synchronisiere"), 2);  // the batch's, and the final one
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Stapel, ErsetzungsTest,
+    ::testing::Values(
+        Stapelfall{"Erfolg", "", 0, 0, false, "acx", {"f/y"}},
+        Stapelfall{"FlushScheitert", "synchronisiere", 1, EIO, false, "", {"d/a", "d/c", "e/x", "f/y"}},
+        Stapelfall{"UmbenennenScheitert", "benenne_um", 3, EXDEV, false, "ax", {"d/c", "f/y"}},
+        Stapelfall{"Abbruch", "", 0, 0, true, "", {}}),
+    [](const auto& fall) { return std::string(fall.param.name); });
+
 // The per-file bar appears only for a copy that has run over 250 ms and is
 // projected to take over a second; the overall bar follows every call.
 using BalkenFall = std::tuple<std::uint32_t, std::int64_t, bool>;  // ms, of 1000 bytes, shown

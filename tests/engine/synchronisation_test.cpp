@@ -2,8 +2,10 @@
 
 #include <gtest/gtest.h>
 #include <fcntl.h>
+#include <sys/file.h>
 #include <sys/mount.h>
 #include <sys/stat.h>
+#include <sys/xattr.h>
 #include <unistd.h>
 
 #include <algorithm>
@@ -20,6 +22,7 @@
 #include "testhilfe/gestoerte_quelle.h"
 #include "testhilfe/prozess.h"
 #include "testhilfe/tempverzeichnis.h"
+#include "testhilfe/verzeichnisinhalt.h"
 
 namespace tarvendo::test {
 namespace {
@@ -78,8 +81,9 @@ struct Sicherung {
 };
 
 // One run puts real files and directories where the target held links,
-// files of another kind or other spellings, and never writes or deletes
-// through a link; a second comparison then finds nothing to do.
+// FIFOs, files of another kind or other spellings, and never writes or
+// deletes through a link; a second comparison then finds nothing to do.
+// While another run holds the target, nothing happens.
 TEST(Synchronisation, EinLaufBringtDasZielInOrdnung) {
     Sicherung s;
     s.lege_an({"draussen/", "draussen/wertvoll", "q/datei", "q/ordner/", "q/ordner/x", "q/typ/",
@@ -95,6 +99,10 @@ TEST(Synchronisation, EinLaufBringtDasZielInOrdnung) {
     fs::create_symlink("fehlt", s.quelle + "/toter");
     fs::create_directory_symlink("../draussen", s.quelle + "/verknüpft");  // read through
     ASSERT_EQ(::mkfifo((s.quelle + "/rohr").c_str(), 0600), 0);
+    s.lege_an({"q/fifo_ordner/", "q/fifo_ordner/f"});
+    schreibe_datei(s.quelle + "/fifo_datei", "");  // as long as the FIFO, and as old
+    for (const char* f : {"/fifo_weg", "/fifo_ordner", "/fifo_datei"})
+        ASSERT_EQ(::mkfifo((s.ziel + f).c_str(), 0600), 0);
     test::setze_zeit(s.ziel + "/brief.txt", 1000);
     test::setze_zeit(s.ziel + "/notiz.txt", 1000);
 
@@ -102,17 +110,24 @@ TEST(Synchronisation, EinLaufBringtDasZielInOrdnung) {
     EXPECT_EQ(s.stand.nicht_gelesen, Zeilen{s.quelle + "/toter"});
     // clang-format off
     EXPECT_EQ(aufgaben, (Zeilen{
-        "0 /Fotos/", "2 /Fotos/neu", "3 /Fotos/alt", "2 /ordner/", "2 /ordner/x", "2 /typ/",
-        "2 /typ/y", "2 /verknüpft/", "2 /verknüpft/wertvoll", "3 /datei2/", "3 /datei2/alt",
-        "2 /Brief.txt", "2 /Notiz.txt", "2 /datei", "2 /datei2", "3 /nur_link", "3 /ordner",
-        "3 /typ"}));
+        "0 /Fotos/", "2 /Fotos/neu", "3 /Fotos/alt", "2 /fifo_ordner/", "2 /fifo_ordner/f",
+        "2 /ordner/", "2 /ordner/x", "2 /typ/", "2 /typ/y", "2 /verknüpft/",
+        "2 /verknüpft/wertvoll", "3 /datei2/", "3 /datei2/alt", "2 /Brief.txt", "2 /Notiz.txt",
+        "2 /datei", "2 /datei2", "2 /fifo_datei", "3 /fifo_ordner", "3 /fifo_weg", "3 /nur_link",
+        "3 /ordner", "3 /typ"}));
     // clang-format on
     // A second spelling that appears meanwhile is an entry of its own here.
     schreibe_datei(s.ziel + "/Notiz.txt", "zweite Schreibweise");
 
+    const int anderer_lauf = ::open(s.ziel.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    ASSERT_EQ(::flock(anderer_lauf, LOCK_EX), 0);
+    EXPECT_TRUE(s.synchronisiere().ziel_belegt);
+    EXPECT_TRUE(existiert(s.ziel + "/fifo_weg") && s.erledigt.zeilen().empty());
+    ::close(anderer_lauf);
+
     const Synchronisationsbericht b = s.synchronisiere();
     EXPECT_EQ(b.fehler, 0) << (s.rückfrage.meldungen.empty() ? "" : s.rückfrage.meldungen[0].text);
-    EXPECT_TRUE(b.gesichert && !b.abgebrochen && !b.abgewiesen);
+    EXPECT_TRUE(b.gesichert && !b.abgebrochen && !b.abgewiesen && !b.ziel_belegt);
 
     EXPECT_EQ(lies_datei(s.tmp / "draussen/wertvoll"), "draussen/wertvoll");
     EXPECT_FALSE(existiert(s.tmp / "draussen/x"));
@@ -135,6 +150,9 @@ TEST(Synchronisation, EinLaufBringtDasZielInOrdnung) {
     EXPECT_EQ(lies_datei(s.ziel + "/Notiz.txt"), "q/Notiz.txt");
     EXPECT_EQ(lies_datei(s.ziel + "/notiz.txt"), "z/notiz.txt");
     EXPECT_FALSE(existiert(s.ziel + "/.tarvendo-abcdef012345"));
+    EXPECT_FALSE(existiert(s.ziel + "/fifo_weg"));
+    EXPECT_EQ(lies_datei(s.ziel + "/fifo_ordner/f"), "q/fifo_ordner/f");
+    EXPECT_TRUE(S_ISREG(lstat_von(s.ziel + "/fifo_datei").st_mode));
 
     EXPECT_EQ(s.vergleiche(), Zeilen{"3 /notiz.txt"});
 }
@@ -318,6 +336,8 @@ TEST_P(AufEinemMedium, SicherungBleibtStabil) {
     schreibe_datei(s.quelle + "/Fotos/2024/Bild 1.jpg", std::string(300'000, 'b'));
     ASSERT_EQ(::chmod((s.quelle + "/Privat/notiz.txt").c_str(), 0640), 0);
     ASSERT_EQ(::chmod((s.quelle + "/Privat").c_str(), 0700), 0);
+    // The stick keeps no extended attributes, and says so: no failure.
+    (void)::setxattr((s.quelle + "/Privat/notiz.txt").c_str(), "user.farbe", "rot", 3, 0);
     // Odd seconds with a fraction: FAT can keep neither; nor a time before 1980.
     setze_zeit(s.quelle + "/Privat/notiz.txt", 1'300'000'003, 987'654'321);
     setze_zeit(s.quelle + "/Fotos/2024/Bild 1.jpg", 1'200'000'001, 500'000'000);

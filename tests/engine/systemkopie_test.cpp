@@ -2,7 +2,9 @@
 
 #include <fcntl.h>
 #include <gtest/gtest.h>
+#include <linux/capability.h>
 #include <sys/stat.h>
+#include <sys/xattr.h>
 #include <unistd.h>
 
 #include <cerrno>
@@ -49,8 +51,8 @@ protected:
         }
         if (eingriff == Eingriff::neue_zeit) setze_zeit(tmp / "q/a", 1'200'000'000, 987'654'322);
     }
-    Ausgang kopiere(const std::string& name) {
-        return kopie.kopiere(quelle, name, ziel, name, *this, abbruch);
+    Ausgang kopiere(const std::string& name, bool ohne_vorrechte = false) {
+        return kopie.kopiere(quelle, name, ziel, name, *this, abbruch, ohne_vorrechte);
     }
 
     TempVerzeichnis tmp;
@@ -64,8 +66,8 @@ protected:
 };
 
 // A copy replaces even a read-only target and carries the permission bits and
-// both times (ns) over, as far as the medium takes them: a refused attribute
-// never costs the data. A failing step, a cancel or a source that changed
+// both times (ns) and extended attributes over, as far as the medium takes
+// them: a refused attribute never costs the data. A failing step, a cancel or a source that changed
 // meanwhile leaves the old target as it was, byte for byte, and no temporary
 // file; the result is that step's errno.
 struct Fall {
@@ -77,7 +79,14 @@ struct Fall {
     Eingriff eingriff = Eingriff::keiner;
     mode_t modus = 0640;  // of a complete copy
     bool zeiten = true;   // whether a complete copy has the source's times
+    bool attribut = true;  // whether it has the source's extended attribute
 };
+
+std::string attribut(const std::string& pfad, const char* name) {
+    char wert[64];
+    const ssize_t n = ::lgetxattr(pfad.c_str(), name, wert, sizeof wert);
+    return n < 0 ? std::string() : std::string(wert, static_cast<std::size_t>(n));
+}
 
 class SystemkopieFall : public SystemkopieTest, public ::testing::WithParamInterface<Fall> {};
 
@@ -90,6 +99,7 @@ TEST_P(SystemkopieFall, ErsetztDasZielNurVollständig) {
     schreibe_datei(tmp / "z/a", "das alte Ziel");
     ASSERT_EQ(::chmod((tmp / "z/a").c_str(), 0404), 0);
     setze_zeit(tmp / "z/a", 1'100'000'000, 5);
+    const bool mit_attribut = ::setxattr((tmp / "q/a").c_str(), "user.farbe", "rot", 3, 0) == 0;
     ops.scheitere(fall.op, fall.n, fall.code);
     eingriff = fall.eingriff;
 
@@ -104,6 +114,9 @@ TEST_P(SystemkopieFall, ErsetztDasZielNurVollständig) {
         EXPECT_EQ(st.st_mtim.tv_nsec, ok ? 987'654'321 : 5);
     } else {
         EXPECT_NE(st.st_mtim.tv_sec, 1'200'000'000);
+    }
+    if (mit_attribut) {
+        EXPECT_EQ(attribut(tmp / "z/a", "user.farbe"), ok && fall.attribut ? "rot" : "");
     }
     if (ok && fall.zeiten) {
         EXPECT_EQ(st.st_atim.tv_sec, 1'000'000'000);
@@ -132,6 +145,11 @@ INSTANTIATE_TEST_SUITE_P(
         Fall{"EigentuemerVerweigert", "setze_eigentümer", 1, EPERM, 0},
         Fall{"ZeitenVerweigert", "setze_zeiten_von", 1, EPERM, 0, Eingriff::keiner, 0640, false},
         Fall{"RechteEinLesefehler", "setze_rechte", 1, EIO, EIO},
+        Fall{"AttributeNichtUnterstuetzt", "attributnamen", 1, ENOTSUP, 0, Eingriff::keiner, 0640,
+             true, false},
+        Fall{"AttributVerweigert", "setze_attribut", 1, EPERM, 0, Eingriff::keiner, 0640, true,
+             false},
+        Fall{"AttributLesefehler", "lies_attribut", 1, EIO, EIO},
         Fall{"SchliessenMeldetSchreibfehler", "schließe", 1, EIO, EIO},
         Fall{"Umbenennen", "benenne_um", 1, EXDEV, EXDEV},
         Fall{"Abbruch", "", 0, 0, ECANCELED, Eingriff::abbrechen},
@@ -160,14 +178,57 @@ TEST_P(BlockweiseTest, MitFortschrittJeMiBUndFifoAbgelehnt) {
 INSTANTIATE_TEST_SUITE_P(Ablehnungen, BlockweiseTest,
                          ::testing::Values(EXDEV, EINVAL, ENOSYS, EOPNOTSUPP));
 
+// Holes stay holes, by copy_file_range or by the plain copy, and a hole at
+// the end gives the copy its length; where holes cannot be found, the data
+// still arrive in full.
+struct Lochfall {
+    const char* name;
+    const char* op;  // fails on every call
+    int code;
+    bool löcher;  // whether the copy keeps them
+};
+
+class LochTest : public SystemkopieTest, public ::testing::WithParamInterface<Lochfall> {};
+
+TEST_P(LochTest, LöcherBleibenLöcher) {
+    const std::string q = tmp / "q/dünn";
+    const int fd = ::open(q.c_str(), O_WRONLY | O_CREAT, 0600);
+    ASSERT_GE(fd, 0);
+    const std::string daten(4096, 'd');
+    ASSERT_EQ(::pwrite(fd, daten.data(), daten.size(), 4 * mib), 4096);
+    ASSERT_EQ(::ftruncate(fd, 16 * mib), 0);
+    ::close(fd);
+    if (lstat_von(q).st_blocks * 512 >= 16 * mib) GTEST_SKIP() << "no holes on this file system";
+    ops.scheitere(GetParam().op, 0, GetParam().code);
+
+    ASSERT_TRUE(kopiere("dünn"));
+
+    const struct stat st = lstat_von(tmp / "z/dünn");
+    EXPECT_EQ(st.st_size, 16 * mib);
+    EXPECT_EQ(st.st_blocks * 512 <= 1 * mib, GetParam().löcher) << st.st_blocks;
+    EXPECT_TRUE(lies_datei(tmp / "z/dünn") == lies_datei(q));
+}
+
+INSTANTIATE_TEST_SUITE_P(Wege, LochTest,
+                         ::testing::Values(Lochfall{"Kernkopie", "", 0, true},
+                                           Lochfall{"Blockweise", "kopiere_bereich", EXDEV, true},
+                                           Lochfall{"OhneLochsuche", "suche", EINVAL, false},
+                                           // fusefat
+                                           Lochfall{"LaengeVerweigert", "kürze", EPERM, true}),
+                         [](const auto& fall) { return std::string(fall.param.name); });
+
 // setuid and setgid go only with the owner and the group they belong to:
 // where the copy cannot get them (refused, or not root), the bit is dropped.
+// A file capability goes only where the owner went as well, and neither it
+// nor setuid and setgid go with a file reached through a link.
 struct Sonderfall {
     const char* name;
     uid_t besitzer;
     gid_t gruppe;
     bool eigentum_verweigert;
     mode_t modus;
+    bool fähigkeit;
+    bool über_link = false;
 };
 
 class SonderbitsTest : public SystemkopieTest, public ::testing::WithParamInterface<Sonderfall> {};
@@ -178,21 +239,32 @@ TEST_P(SonderbitsTest, NurMitIhremEigentümer) {
     schreibe_datei(tmp / "q/a", "#!/bin/sh\n");
     ASSERT_EQ(::chown((tmp / "q/a").c_str(), fall.besitzer, fall.gruppe), 0);
     ASSERT_EQ(::chmod((tmp / "q/a").c_str(), 06755), 0);
+    vfs_cap_data cap{};
+    cap.magic_etc = VFS_CAP_REVISION_2 | VFS_CAP_FLAGS_EFFECTIVE;
+    cap.data[0].permitted = 1u << CAP_NET_RAW;
+    const bool mit_fähigkeit =
+        ::setxattr((tmp / "q/a").c_str(), "security.capability", &cap, sizeof cap, 0) == 0;
     if (fall.eigentum_verweigert) ops.scheitere("setze_eigentümer", 0, EPERM);
 
-    ASSERT_TRUE(kopiere("a"));
+    ASSERT_TRUE(kopiere("a", fall.über_link));
 
     const struct stat st = lstat_von(tmp / "z/a");
     EXPECT_EQ(st.st_mode & 07777, fall.modus);
     EXPECT_EQ(st.st_uid, fall.eigentum_verweigert ? 0 : fall.besitzer);
     EXPECT_EQ(st.st_gid, fall.eigentum_verweigert ? 0 : fall.gruppe);
+    if (mit_fähigkeit) {
+        EXPECT_EQ(::lgetxattr((tmp / "z/a").c_str(), "security.capability", nullptr, 0) > 0,
+                  fall.fähigkeit);
+    }
 }
 
 INSTANTIATE_TEST_SUITE_P(Eigentum, SonderbitsTest,
-                         ::testing::Values(Sonderfall{"Uebernommen", 65534, 65534, false, 06755},
-                                           Sonderfall{"Verweigert", 65534, 65534, true, 0755},
-                                           Sonderfall{"BesitzerPasst", 0, 65534, true, 04755},
-                                           Sonderfall{"GruppePasst", 65534, 0, true, 02755}),
+                         ::testing::Values(
+                             Sonderfall{"Uebernommen", 65534, 65534, false, 06755, true},
+                             Sonderfall{"Verweigert", 65534, 65534, true, 0755, false},
+                             Sonderfall{"BesitzerPasst", 0, 65534, true, 04755, true},
+                             Sonderfall{"GruppePasst", 65534, 0, true, 02755, false},
+                             Sonderfall{"UeberLink", 65534, 65534, false, 0755, false, true}),
                          [](const auto& fall) { return std::string(fall.param.name); });
 
 }  // namespace

@@ -76,6 +76,21 @@ public:
         return weiter(__func__, &P::erstelle_verzeichnis, v, n, m);
     }
     Ausgang synchronisiere(int fd) override { return weiter(__func__, &P::synchronisiere, fd); }
+    Ausgang sperre_exklusiv(int fd) override { return weiter(__func__, &P::sperre_exklusiv, fd); }
+    Ergebnis<std::int64_t> suche(int fd, std::int64_t p, int w) override {
+        return weiter(__func__, &P::suche, fd, p, w);
+    }
+    Ausgang kürze(int fd, std::int64_t n) override { return weiter(__func__, &P::kürze, fd, n); }
+    Ergebnis<std::size_t> attributnamen(int fd, char* p, std::size_t n) override {
+        return weiter(__func__, &P::attributnamen, fd, p, n);
+    }
+    Ergebnis<std::size_t> lies_attribut(int fd, const std::string& a, void* p,
+                                        std::size_t n) override {
+        return weiter(__func__, &P::lies_attribut, fd, a, p, n);
+    }
+    Ausgang setze_attribut(int fd, const std::string& a, const void* w, std::size_t n) override {
+        return weiter(__func__, &P::setze_attribut, fd, a, w, n);
+    }
 
 private:
     struct Regel {

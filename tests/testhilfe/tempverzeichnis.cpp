@@ -61,6 +61,14 @@ void erstelle_verzeichnis(const std::string& pfad) {
     if (::mkdir(pfad.c_str(), 0777) != 0) throw std::runtime_error("mkdir " + pfad);
 }
 
+int belege_datei(const std::string& pfad, long größe) {
+    const int fd = ::open(pfad.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
+    if (fd < 0) throw std::runtime_error("belege_datei " + pfad);
+    const int code = ::posix_fallocate(fd, 0, größe);
+    ::close(fd);
+    return code;
+}
+
 void setze_zeit(const std::string& pfad, long sekunden, long nanosekunden) {
     const timespec zeiten[2] = {{sekunden, nanosekunden}, {sekunden, nanosekunden}};
     if (::utimensat(AT_FDCWD, pfad.c_str(), zeiten, AT_SYMLINK_NOFOLLOW) != 0)

@@ -27,6 +27,10 @@ void schreibe_datei(const std::string& pfad, std::string_view inhalt);
 void erstelle_verzeichnis(const std::string& pfad);
 // Sets the modification time (seconds since the epoch, nanoseconds).
 void setze_zeit(const std::string& pfad, long sekunden, long nanosekunden = 0);
+// A file of größe bytes, allocated but never written, so that making it is
+// quick and copying it is not (a sparse file is copied at once); 0 or the
+// errno of posix_fallocate, for the caller to skip on.
+[[nodiscard]] int belege_datei(const std::string& pfad, long größe);
 [[nodiscard]] bool existiert(const std::string& pfad);  // without following links
 // A chain pfad/d/d/... of tiefe directories, made and removed level by level
 // through descriptors, since its paths exceed PATH_MAX.
