@@ -82,8 +82,6 @@ public:
     // (quelle_verändert) the temporary file is removed and an existing
     // target is left as it was. Returns the errno of the failing step, or
     // name_abgelehnt when the medium cannot hold zielname.
-    // über_verknüpfung: the source was reached through a symbolic link, so
-    // its copy gets neither setuid nor setgid.
     [[nodiscard]] Ausgang kopiere(int quellverzeichnis, const std::string& quellname,
                                   int zielverzeichnis, const std::string& zielname,
                                   Kopierbeobachter& beobachter, const std::int32_t& abbruchflag,
