@@ -1,9 +1,22 @@
 #include "cli/aufruf.h"
 
+#include <charconv>
 #include <string_view>
 #include <vector>
 
 namespace tarvendo::cli {
+
+namespace {
+
+std::optional<int> tage(std::string_view text) {
+    int wert = -1;
+    const auto [ende, fehler] = std::from_chars(text.data(), text.data() + text.size(), wert);
+    if (fehler != std::errc() || ende != text.data() + text.size() || wert < 0 || wert > 36500)
+        return std::nullopt;
+    return wert;
+}
+
+}  // namespace
 
 std::optional<Aufruf> lies_aufruf(int argc, const char* const* argv) {
     Aufruf aufruf;
@@ -21,14 +34,30 @@ std::optional<Aufruf> lies_aufruf(int argc, const char* const* argv) {
             return aufruf;
         } else if (wort == "--löschen-erlauben") {
             aufruf.löschen_erlauben = true;
+        } else if (wort == "--ohne-platzprüfung") {
+            aufruf.ohne_platzprüfung = true;
+        } else if (wort == "--versionen-tage" && i + 1 < argc) {
+            aufruf.versionen_tage = tage(argv[++i]);
+            falsch |= !aufruf.versionen_tage;
+        } else if (wort.starts_with("--versionen-tage=")) {
+            aufruf.versionen_tage = tage(wort.substr(wort.find('=') + 1));
+            falsch |= !aufruf.versionen_tage;
         } else {
             falsch = true;
         }
     }
-    if (falsch || wörter.size() != 3) return std::nullopt;
+    if (falsch || wörter.empty()) return std::nullopt;
+    const bool nur_synchronisieren =
+        aufruf.löschen_erlauben || aufruf.ohne_platzprüfung || aufruf.versionen_tage;
+    if (wörter[0] == "rückgängig" && wörter.size() == 2 && !nur_synchronisieren) {
+        aufruf.befehl = Aufruf::Befehl::rückgängig;
+        aufruf.ziel = wörter[1];
+        return aufruf;
+    }
+    if (wörter.size() != 3) return std::nullopt;
     if (wörter[0] == "synchronisieren")
         aufruf.befehl = Aufruf::Befehl::synchronisieren;
-    else if (wörter[0] == "vergleichen" && !aufruf.löschen_erlauben)
+    else if (wörter[0] == "vergleichen" && !nur_synchronisieren)
         aufruf.befehl = Aufruf::Befehl::vergleichen;
     else
         return std::nullopt;

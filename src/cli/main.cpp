@@ -20,17 +20,25 @@ constexpr std::string_view aufruf_text =
     "      Basisverzeichnisses, zuletzt die Summe.\n"
     "      Steuerzeichen, Rückstrich und Bytes, die kein UTF-8 sind, stehen\n"
     "      in Namen als \\xNN und \\\\.\n"
-    "  tarvendo-cli synchronisieren [--löschen-erlauben] QUELLE ZIEL\n"
+    "  tarvendo-cli synchronisieren [--löschen-erlauben] [--versionen-tage N]\n"
+    "                               [--ohne-platzprüfung] QUELLE ZIEL\n"
     "      Vergleicht und führt alle Aufgaben aus. Würde der Lauf mehr als die\n"
     "      Hälfte der Dateien in ZIEL löschen (ab 100), ist QUELLE leer oder\n"
     "      ein gelesenes Verzeichnis darin leer, dessen Gegenstück in ZIEL\n"
     "      mindestens 100 Dateien hat, bricht er ohne --löschen-erlauben\n"
+    "      vorher ab. Was der Lauf löscht oder ersetzt, bleibt N Tage (ohne\n"
+    "      Angabe 30, 0: nicht) als Version in ZIEL/.tarvendo/versionen.\n"
+    "      Reicht der Platz in ZIEL nicht, bricht er ohne --ohne-platzprüfung\n"
     "      vorher ab.\n"
+    "  tarvendo-cli rückgängig ZIEL\n"
+    "      Macht den letzten Lauf nach ZIEL rückgängig, der noch nicht\n"
+    "      rückgängig gemacht wurde.\n"
     "  tarvendo-cli --help | --version\n"
     "Optionen dürfen überall stehen; nach -- ist jedes Wort ein Pfad.\n"
     "Exit-Status: 0 erfolgreich, 1 Aufgaben fehlgeschlagen, nicht alles\n"
-    "lesbar oder Ausgabe nicht geschrieben, 2 falscher Aufruf, 3 Massenlöschung\n"
-    "verweigert, 128 + Signal abgebrochen (Strg-C: 130, SIGTERM: 143, SIGHUP: 129).\n";
+    "lesbar oder Ausgabe nicht geschrieben, 2 falscher Aufruf oder Rücknahme\n"
+    "verweigert, 3 Massenlöschung verweigert, 4 zu wenig Platz, 128 + Signal\n"
+    "abgebrochen (Strg-C: 130, SIGTERM: 143, SIGHUP: 129).\n";
 
 // Writes text to standard output; exit status 1 when that failed.
 int gib_aus(std::string_view text) {
@@ -58,9 +66,14 @@ int main(int argc, char** argv) {
         case Aufruf::Befehl::vergleichen:
             return tarvendo::cli::vergleichen(aufruf->quelle.c_str(), aufruf->ziel.c_str());
         case Aufruf::Befehl::synchronisieren:
+        case Aufruf::Befehl::rückgängig:
             break;
     }
     tarvendo::PosixDateioperationen ops;
-    return tarvendo::cli::synchronisieren(aufruf->quelle.c_str(), aufruf->ziel.c_str(),
-                                          aufruf->löschen_erlauben, ops);
+    if (aufruf->befehl == Aufruf::Befehl::rückgängig)
+        return tarvendo::cli::rückgängig(aufruf->ziel.c_str(), ops);
+    return tarvendo::cli::synchronisieren(
+        aufruf->quelle.c_str(), aufruf->ziel.c_str(), aufruf->löschen_erlauben, ops,
+        aufruf->versionen_tage.value_or(tarvendo::standard_versionen_tage),
+        aufruf->ohne_platzprüfung);
 }

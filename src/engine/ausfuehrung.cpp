@@ -202,6 +202,7 @@ bool Aufgabenausführung::betrete(const Pfadklasse& wpfad, Ebene& ebene, Knoten 
         erledigt.setze_bild(wpnodx, Bild::Verzeichnis_kopieren);
         nachgeben();
         ebene.erstellt = true;
+        vermerke(Protokollart::verzeichnis, ebene.relativ);
         öffne_ziel(ebene);
         return true;
     }
@@ -221,7 +222,7 @@ bool Aufgabenausführung::betrete(const Pfadklasse& wpfad, Ebene& ebene, Knoten 
     erledigt.setze_bild(wpnodx, Bild::Verzeichnis_löschen);
     int code = ebene.eltern_fehler();
     std::string grund;
-    bool ist_link = false;
+    bool ganz = false;  // a link or a directory that moves into the versions whole
     if (code == 0 && ebene.eltern && ebene.eltern->geschützt) {
         code = EXDEV;
         grund = andere_grenze;
@@ -230,11 +231,12 @@ bool Aufgabenausführung::betrete(const Pfadklasse& wpfad, Ebene& ebene, Knoten 
         auto st = ops.status_ohne_folgen(ebene.eltern_fd(), ebene.ziel_ort);
         if (!st) {
             code = st.fehlercode();
-        } else if (S_ISLNK(st.wert().st_mode)) {
-            ist_link = true;
+        } else if (S_ISLNK(st.wert().st_mode) ||
+                   (S_ISDIR(st.wert().st_mode) && verschiebe_ganz(wpfad))) {
+            ganz = true;
             d_.anzeigen.Arbeitsverzeichnis.text("lösche " + ohne_erstes(ebene.relativ));
             verändert_ = true;
-            code = ops.entferne_datei(ebene.eltern_fd(), ebene.ziel_ort).fehlercode();
+            code = entferne_eintrag(ebene.eltern_fd(), ebene.ziel_ort, ebene.relativ).fehlercode();
         } else if (S_ISDIR(st.wert().st_mode) && (st.wert().st_mode & S_IWUSR) == 0) {
             // Its entries can only be deleted when it is writable.
             verändert_ = true;
@@ -251,7 +253,7 @@ bool Aufgabenausführung::betrete(const Pfadklasse& wpfad, Ebene& ebene, Knoten 
             d_.zustand.abbruch = true;
         return false;
     }
-    if (ist_link) {
+    if (ganz) {
         nachgeben();
         return false;
     }
@@ -392,15 +394,19 @@ void Aufgabenausführung::kopiere(const Dateiklasse& f, const std::string* vorra
                    .fehlercode();
     } else if (code == 0) {
         const int quellverzeichnis = quelle(ebene);
-        if (quellverzeichnis < 0)
+        if (quellverzeichnis < 0) {
             code = ebene.quell_fehler;
-        else
-            code = stapel_
-                       .kopiere(quellverzeichnis, ebene.ziel.fd(), ebene.stapelgriff,
-                                {nullptr, ebene.gerät, f.Name, {}, &f, wpnodx,
-                                 quellpfad(aktverzeichnis + f.Name)},
-                                *this, zustand.kopierabbruch, verknüpft)
-                       .fehlercode();
+        } else {
+            Ersetzungsstapel::Eintrag eintrag{nullptr, ebene.gerät, f.Name, {}, &f, wpnodx,
+                                             quellpfad(aktverzeichnis + f.Name)};
+            eintrag.kopie.relativ = aktverzeichnis + f.Name;
+            code = mit_platz([&] {
+                return stapel_
+                    .kopiere(quellverzeichnis, ebene.ziel.fd(), ebene.stapelgriff, eintrag, *this,
+                             zustand.kopierabbruch, verknüpft)
+                    .fehlercode();
+            });
+        }
     }
     datei.text("");
     datei.Reset();
@@ -430,7 +436,6 @@ void Aufgabenausführung::kopiere(const Dateiklasse& f, const std::string* vorra
 
 void Aufgabenausführung::lösche(const Dateiklasse& f, Ebene& ebene,
                                 const std::string& aktverzeichnis, Knoten wpnodx) {
-    Dateioperationen& ops = d_.ops;
     d_.anzeigen.Arbeitsdatei.text("lösche " + f.Name);
     verändert_ = true;
 
@@ -440,11 +445,8 @@ void Aufgabenausführung::lösche(const Dateiklasse& f, Ebene& ebene,
         code = EXDEV;
         grund = andere_grenze;
     }
-    if (code == 0) {
-        // unlink never follows a link and needs no write permission on the
-        // file itself; a chmod would change every other hard link as well.
-        code = ops.entferne_datei(ebene.ziel.fd(), f.Name).fehlercode();
-    }
+    const std::string relativ = aktverzeichnis + f.Name;
+    if (code == 0) code = entferne_eintrag(ebene.ziel.fd(), f.Name, relativ).fehlercode();
 
     if (zähle_erledigt(arbeit_von(f), code)) return;
     melde_dateifehler(f, wpnodx, Bild::Datei_löschen_fehler, zielpfad(aktverzeichnis + f.Name),
@@ -483,7 +485,7 @@ void Aufgabenausführung::entferne_verzeichnis(Ebene& ebene, Knoten wpnodx) {
         if (!st)
             code = st.fehlercode();
         else if (S_ISLNK(st.wert().st_mode))
-            code = ops.entferne_datei(ebene.eltern_fd(), ebene.ziel_ort).fehlercode();
+            code = entferne_eintrag(ebene.eltern_fd(), ebene.ziel_ort, ebene.relativ).fehlercode();
         else
             code = ops.entferne_verzeichnis(ebene.eltern_fd(), ebene.ziel_ort).fehlercode();
     }

@@ -3,6 +3,7 @@
 // files fail-safe, deletes files and removes directories in the target.
 
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <string_view>
 
@@ -13,6 +14,7 @@
 #include "engine/pfadklasse.h"
 #include "engine/schnittstellen.h"
 #include "engine/systemkopie.h"
+#include "engine/versionsablage.h"
 #include "engine/zielmedium.h"
 #include "support/stopwatch.h"
 
@@ -39,6 +41,8 @@ public:
     // What the target's medium holds (prüfe_ziel); a case-sensitive medium
     // with the full range of times when not set.
     void setze_zieleigenschaften(const Zieleigenschaften& eigenschaften);
+    // Where deleted and replaced entries go instead of being lost; none: a pure mirror.
+    void setze_versionsablage(Versionsablage* ablage);
 
     // One run over a task tree, then (finished or cancelled) a flush of the
     // target's file system when the run changed anything, so that what it
@@ -97,6 +101,15 @@ private:
     // Puts the waiting copies in place; before any message, so that the
     // failures of earlier files come first.
     void leere_stapel();
+    [[nodiscard]] bool mit_versionen() const noexcept;
+    // Deletes a file or link, or moves it (or a whole directory) into the versions.
+    Ausgang entferne_eintrag(int verzeichnis, const std::string& name, const std::string& relativ);
+    // Whether the directory to delete goes into the versions in one move.
+    [[nodiscard]] bool verschiebe_ganz(const Pfadklasse& wpfad) const;
+    void vermerke(Protokollart art, const std::string& relativ, std::string_view neu = {});
+    // A copy (its errno); when the medium is full, older versions make room first.
+    int mit_platz(const std::function<int()>& kopiere);
+
     Antwort melde(std::string_view art, const std::string& pfad, std::string_view was,
                   const std::string& fehlertext, Knöpfe knöpfe);
     void zeige_gesamtfortschritt(std::int64_t erledigt);
@@ -109,6 +122,7 @@ private:
     std::string zielbasis_;
     Systemkopie systemkopie_;
     Zieleigenschaften medium_;
+    Versionsablage* ablage_ = nullptr;
     Laufinfo laufinfo_;
     Ersetzungsstapel stapel_;
     Ebene* aktuelle_ = nullptr;

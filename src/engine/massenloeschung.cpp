@@ -32,9 +32,8 @@ std::optional<std::string> geleert(const Pfadklasse& quelle, const Pfadklasse& a
     return std::nullopt;
 }
 
-}  // namespace
-
-std::optional<std::string> massenlöschung(const Vergleichsstand& stand, std::int32_t löschen) {
+std::optional<std::string> massenlöschung_ohne_versionen(const Vergleichsstand& stand,
+                                                         std::int32_t löschen) {
     if (löschen <= 0) return std::nullopt;
     const std::string anzahl = std::to_string(löschen);
     if (stand.quelle_leer)
@@ -46,6 +45,18 @@ std::optional<std::string> massenlöschung(const Vergleichsstand& stand, std::in
                " Dateien im Zielverzeichnis löschen.";
     if (stand.quellbaum && stand.aufgabenbaum) return geleert(*stand.quellbaum, *stand.aufgabenbaum);
     return std::nullopt;
+}
+
+}  // namespace
+
+std::optional<std::string> massenlöschung(const Vergleichsstand& stand, std::int32_t löschen,
+                                          int versionen_tage) {
+    auto warnung = massenlöschung_ohne_versionen(stand, löschen);
+    if (warnung && versionen_tage > 0)
+        *warnung += "\nDie gelöschten Dateien werden " + std::to_string(versionen_tage) +
+                    (versionen_tage == 1 ? " Tag" : " Tage") +
+                    " als Versionen im Zielverzeichnis aufbewahrt.";
+    return warnung;
 }
 
 }  // namespace tarvendo

@@ -18,7 +18,10 @@ inline constexpr std::int32_t viele_löschungen = 100;
 // below one source directory that was read and is empty; and any deletion
 // does when the source is empty. Returns the warning (lines joined with
 // "\n"), or none when the run may go ahead. löschen: ticked file deletions.
+// With versionen_tage above 0 the warning says how long the deleted files
+// are kept as versions.
 [[nodiscard]] std::optional<std::string> massenlöschung(const Vergleichsstand& stand,
-                                                        std::int32_t löschen);
+                                                        std::int32_t löschen,
+                                                        int versionen_tage = 0);
 
 }  // namespace tarvendo

@@ -104,9 +104,13 @@ Pfadklasse& Pfadklasse::pfad_kopieren(Pfadklasse& wzpfad, std::int32_t ag) const
     // A directory to remove must lose the leftovers the tree does not show.
     if (const auto* reste = gib_reste(); reste && ag == aufgabe_löschen)
         for (const std::string& r : *reste) kopie.setze_rest(r);
-    for (const Pfadklasse& p : pfade)
+    for (const Pfadklasse& p : pfade) {
         // A mount point below a directory to delete keeps what it holds.
-        if (ag != aufgabe_löschen || !p.geschützt) p.pfad_kopieren(kopie, ag);
+        if (ag != aufgabe_löschen || !p.geschützt)
+            p.pfad_kopieren(kopie, ag);
+        else
+            kopie.hält_grenze = true;
+    }
     for (const Dateiklasse& d : dateien)
         kopie.setze_datei(d.Name, d.datum, d.größe, d.attr).aufgabe = ag;
     return kopie;

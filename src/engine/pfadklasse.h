@@ -50,6 +50,9 @@ public:
     // point): neither it nor anything below it is deleted.
     bool geschützt = false;
     Rechte rechte{};  // of the directory itself, in the source and target trees
+    // A directory to delete that holds such a mount point, left out of the
+    // task tree: it cannot go whole.
+    bool hält_grenze = false;
     // Rarely needed, so kept out of line: see Pfadzusatz.
     std::unique_ptr<Pfadzusatz> zusatz;
 

@@ -1,7 +1,10 @@
 #include "engine/synchronisation.h"
 
+#include <ctime>
+
 #include "engine/aufgabensumme.h"
 #include "engine/laufsperre.h"
+#include "engine/versionsablage.h"
 #include "engine/zielmedium.h"
 #include "engine/zielsperre.h"
 
@@ -9,7 +12,7 @@ namespace tarvendo {
 
 Synchronisationsbericht synchronisiere(const Pfadklasse& aufgabenbaum, const std::string& quelle,
                                        const std::string& ziel,
-                                       Aufgabenausführung::Dienste dienste) {
+                                       Aufgabenausführung::Dienste dienste, int versionen_tage) {
     Synchronisationsbericht bericht;
     Programmzustand& zustand = dienste.zustand;
     const Laufsperre sperre(zustand);
@@ -37,9 +40,14 @@ Synchronisationsbericht synchronisiere(const Pfadklasse& aufgabenbaum, const std
     a.Arbeitsdatei.text("");
     a.Arbeitsdatei.mit_prozentzahl(true);
 
+    Versionsablage ablage(dienste.ops, ziel, versionen_tage, std::time(nullptr));
+    ablage.bereite_vor();
     Aufgabenausführung ausführung(dienste, quelle, ziel);
     ausführung.setze_zieleigenschaften(prüfe_ziel(dienste.ops, ziel));
+    ausführung.setze_versionsablage(&ablage);
     bericht.gesichert = ausführung.führe_aus(aufgabenbaum);
+    bericht.versionsordner = ablage.ordnerpfad();
+    bericht.versionshinweis = ablage.hinweis();
     bericht.fehler = ausführung.anzahl_fehler();
     bericht.abgebrochen = zustand.abbruch;
 

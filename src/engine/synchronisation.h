@@ -7,6 +7,7 @@
 
 #include "engine/ausfuehrung.h"
 #include "engine/pfadklasse.h"
+#include "engine/versionsordner.h"
 
 namespace tarvendo {
 
@@ -16,10 +17,14 @@ struct Synchronisationsbericht {
     bool abgebrochen = false;  // abbruch was set by the end of the run
     int fehler = 0;            // failure messages shown
     Ausgang gesichert = erfolg();  // the final flush of the target
+    std::string versionsordner;    // of this run, when it changed something
+    std::string versionshinweis;   // why no versions were kept, if that is so
 };
 
 // Resets abbruch and the totals of zustand, recounts them from the ticks of
 // aufgabenbaum, sets the overall bar's scale to 1000 and runs the tasks.
+// What the run deletes or replaces is kept in the target's version folder
+// for versionen_tage days (0: not at all); older version folders go first.
 // Afterwards all four displays are empty. The caller drops the task tree.
 // Refused while zustand.läuft is set, so that a command started from inside
 // a yield cannot pull the tree from under the running walk, and while another
@@ -27,6 +32,7 @@ struct Synchronisationsbericht {
 [[nodiscard]] Synchronisationsbericht synchronisiere(const Pfadklasse& aufgabenbaum,
                                                      const std::string& quelle,
                                                      const std::string& ziel,
-                                                     Aufgabenausführung::Dienste dienste);
+                                                     Aufgabenausführung::Dienste dienste,
+                                                     int versionen_tage = standard_versionen_tage);
 
 }  // namespace tarvendo

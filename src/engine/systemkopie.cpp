@@ -304,9 +304,12 @@ Ausgang Systemkopie::schreibe(int quellverzeichnis, const std::string& quellname
 
 Ausgang Systemkopie::setze_ein(int zielverzeichnis, const std::string& zielname,
                               const Zwischenkopie& kopie) {
-    if (Ausgang s = ops_.benenne_um(zielverzeichnis, kopie.temp_name, zielverzeichnis, zielname);
-        !s) {
+    bool abgelegt = false;
+    Ausgang s = lege_ersetztes_ab(zielverzeichnis, zielname, kopie.relativ, abgelegt);
+    if (s) s = ops_.benenne_um(zielverzeichnis, kopie.temp_name, zielverzeichnis, zielname);
+    if (!s) {
         (void)ops_.entferne_datei(zielverzeichnis, kopie.temp_name);
+        if (abgelegt) ablage_->hole_zurück(zielverzeichnis, zielname, kopie.relativ);
         // The copy was complete and its name taken: only the name can be at fault.
         if (ist_namensablehnung(s.fehlercode(), zielname) &&
             ops_.status_ohne_folgen(zielverzeichnis, zielname).fehlercode() == ENOENT)
@@ -320,7 +323,20 @@ Ausgang Systemkopie::setze_ein(int zielverzeichnis, const std::string& zielname,
     if (zeiten_begrenzt_)
         for (timespec& z : zeiten) z = zeit_im_medium(z, utc_versatz_);
     (void)ops_.setze_zeiten_von(zielverzeichnis, zielname, zeiten);
+    if (ablage_ && ablage_->aktiv() && !kopie.relativ.empty())
+        ablage_->vermerke_erstellt(zielverzeichnis, zielname, kopie.relativ);
     return erfolg();
+}
+
+Ausgang Systemkopie::lege_ersetztes_ab(int zielverzeichnis, const std::string& zielname,
+                                      std::string_view relativ, bool& abgelegt) {
+    if (!ablage_ || !ablage_->aktiv() || relativ.empty()) return erfolg();
+    auto alt = ops_.status_ohne_folgen(zielverzeichnis, zielname);
+    // A directory in the way fails the rename, as without versions.
+    if (!alt || S_ISDIR(alt.wert().st_mode)) return erfolg();
+    Ausgang s = ablage_->lege_ab(zielverzeichnis, zielname, relativ, Protokollart::ersetzt);
+    abgelegt = s.ok();
+    return s;
 }
 
 }  // namespace tarvendo

@@ -12,6 +12,7 @@
 
 #include "engine/dateioperationen.h"
 #include "engine/ergebnis.h"
+#include "engine/versionsablage.h"
 
 namespace tarvendo {
 
@@ -63,6 +64,8 @@ struct Zwischenkopie {
     // An existing file with data is replaced: its copy must be on the drive
     // before the rename, or a power cut could leave neither.
     bool ersetzt_daten = false;
+    // The target's path below the base ("/a/name"), for its version; empty: none.
+    std::string relativ;
 };
 
 class Systemkopie {
@@ -90,12 +93,18 @@ public:
     // kopiere in two steps: schreibe writes the complete temporary file and
     // leaves it beside the target (removed again on failure); setze_ein
     // renames it over zielname (removing it on failure) and sets its times.
+    // With a Versionsablage (setze_ablage) and the copy's path below the
+    // target base in kopie.relativ, setze_ein first moves the entry it
+    // replaces into the version folder and records the copy; a failed move
+    // fails the copy and leaves the old entry in place.
     [[nodiscard]] Ausgang schreibe(int quellverzeichnis, const std::string& quellname,
                                    int zielverzeichnis, const std::string& zielname,
                                    Kopierbeobachter& beobachter, const std::int32_t& abbruchflag,
                                    bool ohne_vorrechte, Zwischenkopie& kopie);
     [[nodiscard]] Ausgang setze_ein(int zielverzeichnis, const std::string& zielname,
                                     const Zwischenkopie& kopie);
+
+    void setze_ablage(Versionsablage* ablage) noexcept { ablage_ = ablage; }
 
     // A target whose medium keeps no times before 1980 or after 2107 gets
     // them moved into that range (zeit_im_medium with this offset from UTC),
@@ -120,7 +129,12 @@ private:
                              const std::int32_t& abbruchflag);
     Ausgang übertrage_lückenhaft(int quelle, int ziel, std::int64_t größe,
                                 Kopierbeobachter& beobachter, const std::int32_t& abbruchflag);
+    // Moves the entry zielname away into the versions before a copy replaces it.
+    Ausgang lege_ersetztes_ab(int zielverzeichnis, const std::string& zielname,
+                              std::string_view relativ, bool& abgelegt);
+
     Dateioperationen& ops_;
+    Versionsablage* ablage_ = nullptr;
     std::uint64_t zufall_;
     bool als_root_;
     bool zeiten_begrenzt_ = false;

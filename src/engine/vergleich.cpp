@@ -77,6 +77,7 @@ bool vergleiche(Vergleichsstand& stand, const std::string& quelle, const std::st
     stand.grenzen.clear();
     stand.übergangen.clear();
     stand.sonderdateien.clear();
+    stand.reserviert.clear();
     stand.ziel_dateien = 0;
     stand.quelle_leer = false;
     stand.abgebrochen = false;
@@ -123,6 +124,7 @@ bool vergleiche(Vergleichsstand& stand, const std::string& quelle, const std::st
     stand.grenzen = std::move(scan.grenzen);
     stand.übergangen = std::move(scan.übergangen);
     stand.sonderdateien = std::move(scan.sonderdateien);
+    stand.reserviert = std::move(scan.reserviert);
     stand.abgebrochen = zustand.abbruch;
     if (stand.abgebrochen) return true;
 
@@ -173,6 +175,9 @@ std::optional<std::string> vergleichshinweis(const Vergleichsstand& stand) {
     absatz(stand.sonderdateien,
            "Folgende Sonderdateien (Pipes, Sockets, Geräte) wurden nicht gesichert:",
            "Im Zielverzeichnis bleibt unter diesen Namen alles, wie es ist.");
+    if (!stand.reserviert.empty())
+        absatz({stand.reserviert}, "Folgender Eintrag im Quellverzeichnis wird nicht kopiert:",
+               "Im Zielverzeichnis ist dieser Name den Versionen vorbehalten.");
     if (text.empty()) return std::nullopt;
     return text;
 }

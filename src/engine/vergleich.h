@@ -28,6 +28,8 @@ struct Vergleichsstand {
     // Source directories and links not entered, and special files not backed up.
     std::vector<std::string> übergangen;
     std::vector<std::string> sonderdateien;
+    // The source's entry that the target's version folder keeps from being copied.
+    std::string reserviert;
     // For the guard against mass deletion.
     std::int32_t ziel_dateien = 0;
     bool quelle_leer = false;
@@ -55,7 +57,8 @@ bool vergleiche(Vergleichsstand& stand, const std::string& quelle, const std::st
 [[nodiscard]] std::string nicht_gelesen_hinweis(const std::vector<std::string>& pfade);
 // The notice after a completed run: unreadable directories, mount points in
 // the target, directories and links not entered and special files in the
-// source; none when there was nothing of the kind.
+// source, and a source entry named like the version folder; none when there
+// was nothing of the kind.
 [[nodiscard]] std::optional<std::string> vergleichshinweis(const Vergleichsstand& stand);
 
 // Whether innen is außen or lies below it (device and inode of the real

@@ -117,6 +117,14 @@ Ausgang Versionsablage::lege_ab(int verzeichnis, const std::string& name,
     return ops_.benenne_um(verzeichnis, name, ziel.wert(), blatt);
 }
 
+void Versionsablage::hole_zurück(int verzeichnis, const std::string& name,
+                                  std::string_view relativ) {
+    auto ordner = öffne_unterordner(relativ);
+    if (!ordner) return;
+    const std::string blatt(relativ.substr(relativ.rfind('/') + 1));
+    (void)ops_.benenne_um(ordner.wert(), blatt, verzeichnis, name);
+}
+
 void Versionsablage::vermerke_erstellt(int verzeichnis, const std::string& name,
                                        std::string_view relativ) {
     if (!lege_ordner_an()) return;

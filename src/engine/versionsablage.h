@@ -39,6 +39,9 @@ public:
     // stays where it is and the errno comes back.
     [[nodiscard]] Ausgang lege_ab(int verzeichnis, const std::string& name,
                                   std::string_view relativ, Protokollart art);
+    // Puts an entry that lege_ab took back in its place, when what it made
+    // way for failed.
+    void hole_zurück(int verzeichnis, const std::string& name, std::string_view relativ);
     // Records a file the run put in place (with its size and time as they
     // are now), a directory it made, or changed attributes. Best effort:
     // a record that cannot be written loses no data.

@@ -8,6 +8,7 @@
 #include <utility>
 
 #include "engine/systemkopie.h"
+#include "engine/versionsordner.h"
 
 namespace tarvendo {
 
@@ -164,6 +165,11 @@ void Verzeichnisscan::lies_einträge(Verzeichnisliste& liste, const std::string&
         const Listeneintrag eintrag = nächster.wert();
         if (!eintrag.name) break;
         if (ist_punkt_oder_punktpunkt(eintrag.name)) continue;
+        // The target base's version folder is the program's, not the backup's.
+        if (weg_.size() == 1 && std::string_view(eintrag.name) == reservierter_ordner) {
+            if (!ziel_) reserviert = verbinde(pfad, eintrag.name);
+            continue;
+        }
         einträge.push_back({eintrag.name, eintrag.art});
     }
 

@@ -66,6 +66,9 @@ public:
     std::vector<std::string> übergangen;
     // FIFOs, sockets and devices in the source.
     std::vector<std::string> sonderdateien;
+    // The source's entry at its base named like the target's version
+    // folder, which is not copied; empty when there is none.
+    std::string reserviert;
     // A directory left out of the tree wherever it is met: the target when
     // it lies inside the source, so that a backup never holds itself.
     std::optional<Verzeichniskennung> ausgenommen;
