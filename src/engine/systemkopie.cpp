@@ -336,6 +336,11 @@ Ausgang Systemkopie::lege_ersetztes_ab(int zielverzeichnis, const std::string& z
     if (!alt || S_ISDIR(alt.wert().st_mode)) return erfolg();
     Ausgang s = ablage_->lege_ab(zielverzeichnis, zielname, relativ, Protokollart::ersetzt);
     abgelegt = s.ok();
+    // Gone since it was looked at (fusefat forgets a renamed directory's
+    // entries): there is nothing left to keep.
+    if (s.fehlercode() == ENOENT &&
+        ops_.status_ohne_folgen(zielverzeichnis, zielname).fehlercode() == ENOENT)
+        return erfolg();
     return s;
 }
 
