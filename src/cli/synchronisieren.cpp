@@ -55,10 +55,11 @@ int synchronisieren(const char* quelle, const char* ziel, bool löschen_erlauben
                              systemfehlertext(bericht.gesichert.fehlercode()) + "\n");
     }
 
-    schreibe(stdout, summentext(zustand.anzahl_kopieren, zustand.anzahl_löschen));
-    schreibe(stdout, "\n");
+    // The summary stays the last line.
     if (!bericht.versionsordner.empty())
         schreibe(stdout, "Versionen und Protokoll: " + bericht.versionsordner + "\n");
+    schreibe(stdout, summentext(zustand.anzahl_kopieren, zustand.anzahl_löschen));
+    schreibe(stdout, "\n");
     const bool ausgegeben = std::fflush(stdout) == 0 && !std::ferror(stdout);
 
     if (bericht.abgebrochen) {

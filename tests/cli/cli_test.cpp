@@ -57,6 +57,11 @@ TEST(Cli, Aufrufe) {
         {{"synchronisieren", d + "/z/q", d + "/z"}, 2, "", "Das Quellverzeichnis liegt im Zielverzeichnis.\n"},
         {{"synchronisieren", d + "/z", d + "/datei"}, 2, "",
          "Zielverzeichnis " + d + "/datei existiert nicht oder ist kein Verzeichnis\n"},
+        {{"synchronisieren", "--versionen-tage", "-1", d, d + "/z"}, 2, "", "Aufruf:\n"},
+        {{"vergleichen", "--versionen-tage=3", d, d + "/z"}, 2, "", "Aufruf:\n"},
+        {{"rückgängig", "--ohne-platzprüfung", d}, 2, "", "Aufruf:\n"},
+        {{"rückgängig", d + "/z"}, 1, "",
+         "Im Zielverzeichnis\n" + d + "/z\ngibt es keinen Lauf, der rückgängig gemacht werden kann.\n"},
     };
     for (const Fall& f : fälle) {
         const Prozessausgabe a = cli(tmp, f.argumente);
@@ -140,29 +145,62 @@ TEST(CliVergleichen, FrüherSchreibfehlerZählt) {
     EXPECT_EQ(status, 1);
 }
 
-TEST(CliSynchronisieren, EinLaufMachtDasZielGleichDerQuelle) {
+TEST(CliSynchronisieren, EinLaufMachtDasZielGleichDerQuelleUndLässtSichZurücknehmen) {
     TempVerzeichnis tmp;
-    for (const char* d : {"q", "q/a", "q/leer", "q/kollision", "z", "z/alt", "z/alt/tief", "z/a"})
+    for (const char* d : {"q", "q/a", "q/leer", "q/kollision", "q/.tarvendo", "z", "z/alt",
+                          "z/alt/tief", "z/a"})
         erstelle_verzeichnis(tmp / d);
     schreibe_datei(tmp / "q/a/geändert", "neu und länger");
     schreibe_datei(tmp / "q/\xC3\x9F\xFF", "kein UTF-8");
     schreibe_datei(tmp / "z/a/geändert", "alt");
     schreibe_datei(tmp / "z/alt/tief/x", "x");
+    ASSERT_EQ(::symlink("/", (tmp / "z/link").c_str()), 0);
     // A file where the source has a directory goes first.
     schreibe_datei(tmp / "q/kollision/innen", "i");
     schreibe_datei(tmp / "z/kollision", "Datei im Weg");
+    ASSERT_EQ(::chmod((tmp / "z/a/geändert").c_str(), 0604), 0);
+    setze_zeit(tmp / "z/a/geändert", 1'000'000'000, 123);
+    const struct stat vorher = lstat_von(tmp / "z/a/geändert");
 
     const Prozessausgabe lauf = cli(tmp, {"synchronisieren", tmp / "q", tmp / "z"});
     EXPECT_EQ(lauf.status, 0) << lauf.fehler;
-    EXPECT_EQ(lauf.fehler, "");
-    EXPECT_EQ(letzte_zeile(lauf.aus), "3 kopieren / 2 löschen\n");
+    // The source's own ".tarvendo" is named, not copied.
+    EXPECT_NE(lauf.fehler.find(tmp / "q/.tarvendo\n"), std::string::npos) << lauf.fehler;
+    EXPECT_EQ(letzte_zeile(lauf.aus), "3 kopieren / 3 löschen\n");
+    EXPECT_NE(lauf.aus.find("Versionen und Protokoll: " + tmp / "z/.tarvendo/versionen/"),
+              std::string::npos);
 
     EXPECT_EQ(cli(tmp, {"vergleichen", tmp / "q", tmp / "z"}).aus, "0 kopieren / 0 löschen\n");
     EXPECT_EQ(lies_datei(tmp / "z/a/geändert"), "neu und länger");
     EXPECT_EQ(lies_datei(tmp / "z/kollision/innen"), "i");
     EXPECT_EQ(lies_datei(tmp / "z/\xC3\x9F\xFF"), "kein UTF-8");
     EXPECT_EQ(namen_in(tmp / "z"),
-              (std::vector<std::string>{"a", "kollision", "leer", "\xC3\x9F\xFF"}));
+              (std::vector<std::string>{".tarvendo", "a", "kollision", "leer", "\xC3\x9F\xFF"}));
+
+    // Taken back: what it made goes, what it replaced or deleted is back as it was.
+    const Prozessausgabe zurück = cli(tmp, {"rückgängig", tmp / "z"});
+    EXPECT_EQ(zurück.status, 0) << zurück.fehler;
+    EXPECT_EQ(namen_in(tmp / "z"),
+              (std::vector<std::string>{".tarvendo", "a", "alt", "kollision", "link"}));
+    EXPECT_EQ(namen_in(tmp / "z/.tarvendo/versionen"), std::vector<std::string>{});
+    EXPECT_EQ(lies_datei(tmp / "z/a/geändert"), "alt");
+    const struct stat nachher = lstat_von(tmp / "z/a/geändert");
+    EXPECT_EQ(nachher.st_mode, vorher.st_mode);
+    EXPECT_EQ(nachher.st_mtim.tv_sec, vorher.st_mtim.tv_sec);
+    EXPECT_EQ(nachher.st_mtim.tv_nsec, vorher.st_mtim.tv_nsec);
+    EXPECT_EQ(lies_datei(tmp / "z/alt/tief/x"), "x");
+    EXPECT_EQ(lies_datei(tmp / "z/kollision"), "Datei im Weg");
+    EXPECT_TRUE(S_ISLNK(lstat_von(tmp / "z/link").st_mode));
+
+    // A file the run made and that was changed since: refused, nothing touched.
+    ASSERT_EQ(cli(tmp, {"synchronisieren", tmp / "q", tmp / "z"}).status, 0);
+    schreibe_datei(tmp / "z/kollision/innen", "geändert");
+    const Prozessausgabe verweigert = cli(tmp, {"rückgängig", tmp / "z"});
+    EXPECT_EQ(verweigert.status, 2);
+    EXPECT_NE(verweigert.fehler.find(tmp / "z/kollision/innen\nwurde seitdem verändert"),
+              std::string::npos) << verweigert.fehler;
+    EXPECT_EQ(lies_datei(tmp / "z/a/geändert"), "neu und länger");
+    EXPECT_EQ(namen_in(tmp / "z/.tarvendo/versionen").size(), 1u);
 }
 
 // Target files, source files kept of them, an empty source directory "leer"
@@ -237,7 +275,7 @@ TEST(CliSynchronisieren, SignalWährendDerKopieBrichtAbOhneTeilkopie) {
         const auto kopie_läuft = [&] {
             for (const std::string& name : namen_in(tmp / "z")) {
                 struct stat st {};
-                if (name != "gross" && ::lstat((tmp / "z/" + name).c_str(), &st) == 0 &&
+                if (name != "gross" && name != ".tarvendo" && ::lstat((tmp / "z/" + name).c_str(), &st) == 0 &&
                     st.st_size > 0)
                     return true;
             }
@@ -251,8 +289,46 @@ TEST(CliSynchronisieren, SignalWährendDerKopieBrichtAbOhneTeilkopie) {
 
         EXPECT_EQ(lauf.status, 128 + signal) << lauf.fehler;
         EXPECT_EQ(lauf.fehler, "Aufgaben durchführen abgebrochen\n");
-        EXPECT_EQ(namen_in(tmp / "z"), std::vector<std::string>{"gross"});
+        EXPECT_EQ(namen_in(tmp / "z"), (std::vector<std::string>{".tarvendo", "gross"}));
         EXPECT_EQ(lies_datei(tmp / "z/gross"), "alt");
+    }
+}
+
+// A run killed at any point, then taken back: every file the target held
+// is back in place, or at worst still in the version folder; none is lost.
+TEST(CliSynchronisieren, GetöteterLaufVerliertNachRücknahmeNichts) {
+    for (const unsigned saat : {1u, 2u, 3u, 4u}) {
+        TempVerzeichnis tmp;
+        for (const char* d : {"q", "z", "z/baum", "z/baum/unten"}) erstelle_verzeichnis(tmp / d);
+        std::vector<std::pair<std::string, std::string>> ziel;  // what the target held
+        for (int i = 0; i < 300; ++i) {
+            const std::string n = "/f" + std::to_string(i);
+            ziel.emplace_back(n, "alt " + n);                  // replaced
+            ziel.emplace_back(n + "w", "weg " + n);            // deleted
+            ziel.emplace_back("/baum/unten" + n, "baum " + n);  // deleted with its tree
+            schreibe_datei(tmp / "q" + n, "neu " + n);
+            schreibe_datei(tmp / "q" + n + "n", "neu " + n);  // created
+        }
+        for (const auto& [pfad, inhalt] : ziel) schreibe_datei(tmp / "z" + pfad, inhalt);
+
+        const pid_t pid =
+            starte_prozess(tmp, TARVENDO_CLI,
+                           {"synchronisieren", "--löschen-erlauben", tmp / "q", tmp / "z"});
+        ASSERT_GT(pid, 0);
+        unsigned zufall = saat;
+        std::this_thread::sleep_for(std::chrono::microseconds(::rand_r(&zufall) % 100'000));
+        ::kill(pid, SIGKILL);
+        (void)warte_auf(tmp, pid);
+        (void)cli(tmp, {"rückgängig", tmp / "z"});
+
+        const std::string versionen = tmp / "z/.tarvendo/versionen";
+        for (const auto& [pfad, inhalt] : ziel) {
+            bool gefunden = existiert(tmp / "z" + pfad) && lies_datei(tmp / "z" + pfad) == inhalt;
+            if (!gefunden && existiert(versionen))
+                for (const std::string& lauf : namen_in(versionen))
+                    gefunden |= existiert(versionen + "/" + lauf + pfad);
+            EXPECT_TRUE(gefunden) << saat << " " << pfad;
+        }
     }
 }
 
