@@ -16,9 +16,11 @@
 #include <vector>
 
 #include "engine/vergleich.h"
+#include "engine/versionsordner.h"
 #include "engine/verzeichnisscan.h"
 #include "engine/zielmedium.h"
 #include "testhilfe/fakes.h"
+#include "testhilfe/fehlerdateioperationen.h"
 #include "testhilfe/gestoerte_quelle.h"
 #include "testhilfe/prozess.h"
 #include "testhilfe/tempverzeichnis.h"
@@ -50,7 +52,7 @@ struct Sicherung {
     AufzeichnenderErledigtbaum erledigt;
     Programmzustand zustand;
     GestörteQuelle dateisystem;  // listings sorted by name
-    PosixDateioperationen ops;
+    FehlerDateioperationen ops;  // the real calls unless a test fails some
     CStopWatch stoppuhr;
     Vergleichsstand stand;
 
@@ -153,8 +155,59 @@ TEST(Synchronisation, EinLaufBringtDasZielInOrdnung) {
     EXPECT_FALSE(existiert(s.ziel + "/fifo_weg"));
     EXPECT_EQ(lies_datei(s.ziel + "/fifo_ordner/f"), "q/fifo_ordner/f");
     EXPECT_TRUE(S_ISREG(lstat_von(s.ziel + "/fifo_datei").st_mode));
+    // What went is kept, links as links, a directory tree whole.
+    const std::string v = b.versionsordner;
+    ASSERT_EQ(v.rfind(s.ziel + "/.tarvendo/versionen/", 0), 0u) << v;
+    EXPECT_TRUE(s.ist_link(v.substr(s.tmp.pfad().size() + 1) + "/datei"));
+    EXPECT_TRUE(s.ist_link(v.substr(s.tmp.pfad().size() + 1) + "/nur_link"));
+    EXPECT_EQ(lies_datei(v + "/datei2/alt"), "z/datei2/alt");
+    EXPECT_EQ(lies_datei(v + "/typ"), "z/typ");
+    EXPECT_EQ(lies_datei(v + "/Fotos/alt"), "z/fotos/alt");
 
+    // The version folder is never a task.
     EXPECT_EQ(s.vergleiche(), Zeilen{"3 /notiz.txt"});
+}
+
+// When the move into the versions fails (a bind mount: EXDEV), the entry is
+// neither deleted nor replaced, and the failure is reported.
+TEST(Synchronisation, OhneAblageWirdNichtsGelöschtOderErsetzt) {
+    Sicherung s;
+    s.lege_an({"z/weg", "z/ersetzt", "z/ordner/", "z/ordner/f"});
+    schreibe_datei(s.quelle + "/ersetzt", "neu");
+    (void)s.vergleiche();
+    s.ops.scheitere("benenne_um", 0, EXDEV);
+    EXPECT_EQ(s.synchronisiere().fehler, 3);
+    EXPECT_EQ(lies_datei(s.ziel + "/weg"), "z/weg");
+    EXPECT_EQ(lies_datei(s.ziel + "/ersetzt"), "z/ersetzt");
+    EXPECT_EQ(lies_datei(s.ziel + "/ordner/f"), "z/ordner/f");
+}
+
+// A full medium drops the oldest version folder and tries again; versions
+// older than the days to keep go at the start of a run.
+TEST(Synchronisation, VersionenMachenPlatzUndVerfallen) {
+    Sicherung s;
+    if (::mount("tarvendo-test", s.ziel.c_str(), "tmpfs", 0, "size=1m") != 0)
+        GTEST_SKIP() << "tmpfs cannot be mounted here: " << std::strerror(errno);
+    struct Aushängen {
+        std::string ziel;
+        ~Aushängen() { ::umount(ziel.c_str()); }
+    } aushängen{s.ziel};
+    const std::string versionen = s.ziel + "/.tarvendo/versionen/";
+    const std::string abgelaufen = versionsname(std::time(nullptr) - 31 * 86400);
+    const std::string frisch = versionsname(std::time(nullptr) - 29 * 86400);
+    s.lege_an({"z/.tarvendo/", "z/.tarvendo/versionen/", "z/.tarvendo/versionen/" + abgelaufen + "/",
+               "z/.tarvendo/versionen/" + frisch + "/"});
+    schreibe_datei(s.ziel + "/gross", std::string(500'000, 'a'));
+    (void)s.vergleiche();
+    EXPECT_EQ(s.synchronisiere().fehler, 0);
+    EXPECT_EQ(namen_in(versionen).size(), 2u);  // the fresh one and the run's
+    EXPECT_FALSE(existiert(versionen + abgelaufen));
+
+    schreibe_datei(s.quelle + "/gross2", std::string(600'000, 'b'));
+    (void)s.vergleiche();
+    EXPECT_EQ(s.synchronisiere().fehler, 0);
+    EXPECT_EQ(lies_datei(s.ziel + "/gross2").size(), 600'000u);
+    EXPECT_FALSE(existiert(versionen + frisch));
 }
 
 // The source inside the target is refused; the target inside the source is
