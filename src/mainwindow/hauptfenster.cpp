@@ -6,6 +6,8 @@
 #include <QElapsedTimer>
 #include <QFile>
 #include <QGroupBox>
+#include <QInputDialog>
+#include <QMenu>
 #include <QMenuBar>
 #include <QScreen>
 #include <QTimer>
@@ -25,6 +27,7 @@
 #include "mainwindow/pfadfeld.h"
 #include "mainwindow/sitzung.h"
 #include "mainwindow/synchronisierbefehl.h"
+#include "mainwindow/versionsbefehle.h"
 #include "mainwindow/tastatur.h"
 #include "mainwindow/vergleichsbefehl.h"
 #include "widgets/status.h"
@@ -115,6 +118,16 @@ void verzeichnis::setze_dateioperationen(Dateioperationen* ops) {
     dateioperationen_ = ops;
     synchron_ = std::make_unique<Synchronisierbefehl>(
         Synchronisierbefehl::Dienste{umgebung(), dateioperationen_});
+    versionen_ = std::make_unique<Versionsbefehle>(Versionsbefehle::Dienste{
+        umgebung(), dateioperationen_, [this](int tage) -> std::optional<int> {
+            bool ok = false;
+            const int neu = QInputDialog::getInt(
+                this, QStringLiteral("Tarvendo"),
+                QStringLiteral("Was ein Lauf löscht oder ersetzt, als Version aufbewahren für\n"
+                               "Tage (0: gar nicht):"),
+                tage, 0, 36500, 1, &ok);
+            return ok ? std::optional<int>(neu) : std::nullopt;
+        }});
 }
 
 double verzeichnis::twips_x() const {
@@ -208,8 +221,18 @@ void verzeichnis::erstelle_elemente() {
             [this] { Zielverzeichnis_Festlegen_Click(); });
 }
 
-// Three entries right in the menu bar, without menus below them.
+// A menu for the versions, then three entries right in the menu bar.
 void verzeichnis::erstelle_aktionen() {
+    QMenu* versionen = menuBar()->addMenu(QStringLiteral("&Versionen"));
+    versionen->setObjectName(QStringLiteral("MenüVersionenleiste"));
+    MenüRückgängig_ = versionen->addAction(QStringLiteral("Letzten Lauf rückgängig machen…"));
+    MenüRückgängig_->setObjectName(QStringLiteral("MenüRückgängig"));
+    MenüVersionen_ = versionen->addAction(QStringLiteral("Versionen aufbewahren…"));
+    MenüVersionen_->setObjectName(QStringLiteral("MenüVersionen"));
+    connect(MenüRückgängig_, &QAction::triggered, this,
+            [this] { versionen_->MenüRückgängig_Click(); });
+    connect(MenüVersionen_, &QAction::triggered, this,
+            [this] { versionen_->MenüVersionen_Click(); });
     MenüInfo_ = menuBar()->addAction(QStringLiteral("&Info"));
     MenüInfo_->setObjectName(QStringLiteral("MenüInfo"));
     MenüHilfe_ = menuBar()->addAction(QStringLiteral("&Hilfe"));

@@ -24,6 +24,7 @@ namespace tarvendo {
 
 class Aufgabenansicht;
 class Synchronisierbefehl;
+class Versionsbefehle;
 class Vergleichsbefehl;
 
 class verzeichnis final : public QMainWindow {
@@ -100,6 +101,8 @@ private:
     QAction* MenüInfo_ = nullptr;
     QAction* MenüHilfe_ = nullptr;
     QAction* MenüBeenden_ = nullptr;
+    QAction* MenüRückgängig_ = nullptr;
+    QAction* MenüVersionen_ = nullptr;
 
     Anordnung anordnung_;
     QSize außen_soll_;     // the restored outer size in pixels
@@ -116,6 +119,7 @@ private:
     std::unique_ptr<Aufgabenansicht> ansicht_;
     std::unique_ptr<Vergleichsbefehl> vergleich_;
     std::unique_ptr<Synchronisierbefehl> synchron_;
+    std::unique_ptr<Versionsbefehle> versionen_;
     Dateioperationen* dateioperationen_ = nullptr;
     Verzeichnisquelle* dateisystem_ = nullptr;
     Meldungsweg meldungsweg_;

@@ -4,11 +4,13 @@
 
 #include "engine/aufgabensumme.h"
 #include "engine/massenloeschung.h"
+#include "engine/platzpruefung.h"
 #include "engine/synchronisation.h"
 #include "engine/systemfehlertext.h"
 #include "engine/zielsperre.h"
 #include "mainwindow/baumansicht.h"
 #include "mainwindow/pfadfeld.h"
+#include "mainwindow/versionsbefehle.h"
 #include "support/stopwatch.h"
 
 namespace tarvendo {
@@ -83,7 +85,15 @@ void Synchronisierbefehl::sperre(bool gesperrt) {
 bool Synchronisierbefehl::löschen_bestätigt() {
     Programmzustand angekreuzt;
     erstelle_aufgabensumme(*d_.stand.aufgabenbaum, angekreuzt);
-    const auto warnung = massenlöschung(d_.stand, angekreuzt.anzahl_löschen);
+    const auto warnung = massenlöschung(d_.stand, angekreuzt.anzahl_löschen, versionen_tage());
+    return !warnung || d_.meldung({*warnung + "\n\nTrotzdem synchronisieren?", Symbol::Hinweis,
+                                   Knöpfe::OKAbbrechen, true}) == Antwort::OK;
+}
+
+bool Synchronisierbefehl::platz_bestätigt() {
+    const auto platz = ermittle_platz(*d_.stand.aufgabenbaum, d_.teile.Zielbasisverzeichnis->pfad(),
+                                      versionen_tage());
+    const auto warnung = platz ? platzwarnung(*platz) : std::nullopt;
     return !warnung || d_.meldung({*warnung + "\n\nTrotzdem synchronisieren?", Symbol::Hinweis,
                                    Knöpfe::OKAbbrechen, true}) == Antwort::OK;
 }
@@ -101,7 +111,7 @@ void Synchronisierbefehl::SyncButton_Click() {
             {"Bitte zuerst den Verzeichnisvergleich durchführen", Symbol::Hinweis, Knöpfe::OK});
         return;
     }
-    if (!löschen_bestätigt()) return;
+    if (!löschen_bestätigt() || !platz_bestätigt()) return;
 
     sperre(true);
     // Fitting the column to every new node at each repaint would cost a run
@@ -116,7 +126,8 @@ void Synchronisierbefehl::SyncButton_Click() {
     const Synchronisationsbericht bericht =
         synchronisiere(*d_.stand.aufgabenbaum, t.Basisverzeichnis->pfad(), ziel,
                        {d_.anzeigen, d_.schleife, rückfrage, erledigt, d_.zustand,
-                        d_.ops ? *d_.ops : posix, stoppuhr});
+                        d_.ops ? *d_.ops : posix, stoppuhr},
+                       versionen_tage());
     kopf.setSectionResizeMode(QHeaderView::ResizeToContents);
     if (bericht.abgewiesen || bericht.ziel_belegt) {
         if (bericht.ziel_belegt) d_.meldung({ziel_belegt_text(ziel), Symbol::Hinweis, Knöpfe::OK});
@@ -133,8 +144,13 @@ void Synchronisierbefehl::SyncButton_Click() {
                         "\nkonnte nicht auf den Datenträger geschrieben werden\n\n" +
                         systemfehlertext(bericht.gesichert.fehlercode()),
                     Symbol::Fehler, Knöpfe::OK});
+    if (!bericht.versionshinweis.empty())
+        d_.meldung({bericht.versionshinweis, Symbol::Hinweis, Knöpfe::OK});
     if (bericht.abgebrochen)
         d_.meldung({"Aufgaben durchführen abgebrochen", Symbol::Hinweis, Knöpfe::OK});
+    // Where this run's versions and record are.
+    if (!bericht.versionsordner.empty())
+        d_.anzeigen.Arbeitsschritt.text("Versionen und Protokoll: " + bericht.versionsordner);
     sperre(false);
 }
 

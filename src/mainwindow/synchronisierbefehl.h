@@ -28,6 +28,8 @@ private:
     void sperre(bool gesperrt);
     // Asks before a run that would empty most of the target; false: do nothing.
     [[nodiscard]] bool löschen_bestätigt();
+    // Asks before a run whose copies the target has no room for.
+    [[nodiscard]] bool platz_bestätigt();
 
     Dienste d_;
 };
