@@ -223,7 +223,7 @@ void verzeichnis::erstelle_elemente() {
 
 // A menu for the versions, then three entries right in the menu bar.
 void verzeichnis::erstelle_aktionen() {
-    QMenu* versionen = menuBar()->addMenu(QStringLiteral("&Versionen"));
+    QMenu* versionen = menuBar()->addMenu(QStringLiteral("Ve&rsionen"));
     versionen->setObjectName(QStringLiteral("MenüVersionenleiste"));
     MenüRückgängig_ = versionen->addAction(QStringLiteral("Letzten Lauf rückgängig machen…"));
     MenüRückgängig_->setObjectName(QStringLiteral("MenüRückgängig"));

@@ -79,8 +79,11 @@ TEST_F(FensterTest, GanzeSitzungVomVergleichBisZumAbgleich) {
     EXPECT_EQ(t().Arbeitsbaum->topLevelItemCount(), 0);
     EXPECT_EQ(fenster->stand().aufgabenbaum, nullptr);
     EXPECT_EQ(t().SyncButton->text(), "synchronisieren");
-    for (const Status* s :
-         {t().Arbeitsschritt, t().Arbeitsverzeichnis, t().Arbeitsdatei, t().Arbeitsinfo})
+    // The step display names where the run's versions and record are.
+    EXPECT_EQ(t().Arbeitsschritt->beschriftung().toStdString().rfind(
+                  "Versionen und Protokoll: " + daten / "z/.tarvendo/versionen/", 0),
+              0u);
+    for (const Status* s : {t().Arbeitsverzeichnis, t().Arbeitsdatei, t().Arbeitsinfo})
         EXPECT_EQ(s->beschriftung(), "");
     Texte knoten = erledigt(*t().Aufgaben_erledigt);
     std::sort(knoten.begin(), knoten.end());  // in listing order, which varies
@@ -101,6 +104,20 @@ TEST_F(FensterTest, GanzeSitzungVomVergleichBisZumAbgleich) {
     EXPECT_EQ(meldungen, Texte{"Bitte zuerst den Verzeichnisvergleich durchführen"});
     fenster->CompareButton_Click();
     EXPECT_EQ(info(), "2 kopieren / 0 löschen");
+
+    // The menu takes the run back after a question that names it.
+    meldungen.clear();
+    auto* rückgängig = fenster->findChild<QAction*>(QStringLiteral("MenüRückgängig"));
+    ASSERT_NE(rückgängig, nullptr);
+    rückgängig->trigger();
+    ASSERT_EQ(meldungen.size(), 2u);
+    EXPECT_NE(meldungen[0].find(": 5 Dateien erstellt, 0 Dateien ersetzt, 2 Einträge gelöscht, "
+                                "1 Verzeichnis erstellt\n\nDiesen Lauf rückgängig machen?"),
+              std::string::npos) << meldungen[0];
+    EXPECT_TRUE(meldungen[1].ends_with("Der Lauf wurde rückgängig gemacht.")) << meldungen[1];
+    EXPECT_EQ(test::lies_datei(daten / "z/alt/x"), "x");
+    EXPECT_EQ(test::lies_datei(daten / "z/A/B/3.txt"), "alt");
+    EXPECT_EQ(fenster->stand().aufgabenbaum, nullptr);
 }
 
 // A long copy cancelled by the button: no partial target, the old one intact,
@@ -115,7 +132,7 @@ TEST_F(FensterTest, AbbruchWährendEinerLangenKopie) {
 
     QTimer wache;
     QObject::connect(&wache, &QTimer::timeout, [&] {
-        if (namen_in(daten / "z").size() < 2) return;  // the temporary file is there
+        if (namen_in(daten / "z").size() < 3) return;  // the temporary file is there
         wache.stop();
         EXPECT_FALSE(t().CompareButton->isEnabled() || t().Arbeitsbaum->isEnabled());
         t().SyncButton->click();
@@ -124,7 +141,7 @@ TEST_F(FensterTest, AbbruchWährendEinerLangenKopie) {
     fenster->SyncButton_Click();
 
     EXPECT_EQ(meldungen, Texte{"Aufgaben durchführen abgebrochen"});
-    EXPECT_EQ(namen_in(daten / "z"), Texte{"gross"});
+    EXPECT_EQ(namen_in(daten / "z"), (Texte{".tarvendo", "gross"}));
     EXPECT_EQ(test::lies_datei(daten / "z/gross"), "alt");
     EXPECT_EQ(t().SyncButton->text(), "synchronisieren");
     EXPECT_TRUE(t().CompareButton->isEnabled() && t().Arbeitsbaum->isEnabled());
@@ -165,7 +182,7 @@ TEST_F(FensterTest, FehlerWerdenGefragtUndGemeldet) {
     EXPECT_EQ(fehler->data(0, Qt::ToolTipRole).toString().toStdString(), meldungen[0]);
     EXPECT_EQ(fehler->data(0, Qt::AccessibleDescriptionRole).toString().toStdString(),
               meldungen[0]);
-    EXPECT_TRUE(namen_in(daten / "z").empty());
+    EXPECT_EQ(namen_in(daten / "z"), Texte{".tarvendo"});
 }
 
 // Emptying the target needs a second thought; Abbrechen changes nothing.
@@ -182,7 +199,8 @@ TEST_F(FensterTest, MassenlöschungWirdErfragt) {
     fenster->SyncButton_Click();
     EXPECT_EQ(frage.text,
               "Das Quellverzeichnis ist leer.\nDer Lauf würde 2 Dateien im "
-              "Zielverzeichnis löschen.\n\nTrotzdem synchronisieren?");
+              "Zielverzeichnis löschen.\nDie gelöschten Dateien werden 30 Tage als Versionen im "
+              "Zielverzeichnis aufbewahrt.\n\nTrotzdem synchronisieren?");
     EXPECT_TRUE(frage.symbol == Symbol::Hinweis && frage.knöpfe == Knöpfe::OKAbbrechen);
     // The box itself offers "Abbrechen", and Enter chooses it.
     QTimer::singleShot(0,
@@ -193,7 +211,7 @@ TEST_F(FensterTest, MassenlöschungWirdErfragt) {
 
     antwort = nullptr;
     fenster->SyncButton_Click();
-    EXPECT_TRUE(namen_in(daten / "z").empty());
+    EXPECT_EQ(namen_in(daten / "z"), Texte{".tarvendo"});
 }
 
 // Every use of a chooser, confirmed or cancelled, drops the tasks.
