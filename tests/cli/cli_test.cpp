@@ -69,6 +69,16 @@ TEST(Cli, Aufrufe) {
         EXPECT_EQ(f.aus == "Aufruf:\n" ? a.aus.substr(0, 8) : a.aus, f.aus);
         EXPECT_EQ(f.fehler == "Aufruf:\n" ? a.fehler.substr(0, 8) : a.fehler, f.fehler);
     }
+    // More than the target can hold (a sparse file costs nothing to make).
+    erstelle_verzeichnis(tmp / "riesig");
+    schreibe_datei(tmp / "riesig/datei", "");
+    ASSERT_EQ(::truncate((tmp / "riesig/datei").c_str(), off_t{1} << 42), 0);
+    const Prozessausgabe voll = cli(tmp, {"synchronisieren", d + "/riesig", d + "/z"});
+    EXPECT_EQ(voll.status, 4);
+    EXPECT_EQ(voll.fehler.rfind("Im Zielverzeichnis ist zu wenig Platz.\nDie Kopien brauchen "
+                                "4398046,5 MB, verfügbar sind höchstens ", 0),
+              0u) << voll.fehler;
+    EXPECT_FALSE(existiert(tmp / "z/datei"));
 }
 
 TEST(CliVergleichen, AufgabenInBaumreihenfolgeUndSumme) {
