@@ -180,6 +180,18 @@ TEST(Synchronisation, OhneAblageWirdNichtsGelöschtOderErsetzt) {
     EXPECT_EQ(lies_datei(s.ziel + "/weg"), "z/weg");
     EXPECT_EQ(lies_datei(s.ziel + "/ersetzt"), "z/ersetzt");
     EXPECT_EQ(lies_datei(s.ziel + "/ordner/f"), "z/ordner/f");
+
+    // A ".tarvendo" that is a link is never written through: a pure mirror, said once.
+    s.ops = FehlerDateioperationen();
+    s.lege_an({"draussen/"});
+    fs::remove_all(s.ziel + "/.tarvendo");
+    fs::create_directory_symlink("../draussen", s.ziel + "/.tarvendo");
+    (void)s.vergleiche();
+    const Synchronisationsbericht b = s.synchronisiere();
+    EXPECT_EQ(b.fehler, 0);
+    EXPECT_NE(b.versionshinweis.find("keine Versionen"), std::string::npos) << b.versionshinweis;
+    EXPECT_FALSE(existiert(s.ziel + "/weg"));
+    EXPECT_TRUE(namen_in(s.tmp / "draussen").empty());
 }
 
 // A full medium drops the oldest version folder and tries again; versions
