@@ -264,6 +264,8 @@ Rücknahme nimm_zurück(Dateioperationen& ops, const std::string& zielbasis) {
     } else {
         schreibe_rest(ops, lauf.ordner.fd(), rest);
     }
+    // What came back must survive an unplugged drive, as a run's copies do.
+    (void)ops.synchronisiere(basis);
     if (gescheitert.empty()) {
         r.art = Rücknahme::Art::zurückgenommen;
         r.text = beschreibung + "\n\nDer Lauf wurde rückgängig gemacht.";
