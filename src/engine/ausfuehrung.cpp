@@ -229,19 +229,20 @@ bool Aufgabenausführung::betrete(const Pfadklasse& wpfad, Ebene& ebene, Knoten 
     }
     if (code == 0) {
         auto st = ops.status_ohne_folgen(ebene.eltern_fd(), ebene.ziel_ort);
+        const mode_t modus = st ? st.wert().st_mode : 0;
         if (!st) {
             code = st.fehlercode();
-        } else if (S_ISLNK(st.wert().st_mode) ||
-                   (S_ISDIR(st.wert().st_mode) && verschiebe_ganz(wpfad))) {
+        } else if (S_ISDIR(modus) && (modus & S_IWUSR) == 0) {
+            // Its entries can only be deleted, and it can only move, when it is writable.
+            verändert_ = true;
+            (void)ops.setze_rechte_von(ebene.eltern_fd(), ebene.ziel_ort,
+                                       (modus & 07777) | S_IWUSR);
+        }
+        if (st && (S_ISLNK(modus) || (S_ISDIR(modus) && verschiebe_ganz(wpfad)))) {
             ganz = true;
             d_.anzeigen.Arbeitsverzeichnis.text("lösche " + ohne_erstes(ebene.relativ));
             verändert_ = true;
             code = entferne_eintrag(ebene.eltern_fd(), ebene.ziel_ort, ebene.relativ).fehlercode();
-        } else if (S_ISDIR(st.wert().st_mode) && (st.wert().st_mode & S_IWUSR) == 0) {
-            // Its entries can only be deleted when it is writable.
-            verändert_ = true;
-            (void)ops.setze_rechte_von(ebene.eltern_fd(), ebene.ziel_ort,
-                                       (st.wert().st_mode & 07777) | S_IWUSR);
         }
     }
     if (code != 0) {

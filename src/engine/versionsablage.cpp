@@ -43,9 +43,9 @@ void Versionsablage::bereite_vor() {
     if (tage_ > 0) versionen_ = std::move(versionen);
 }
 
-bool Versionsablage::lege_ordner_an() {
-    if (lauf_.offen()) return true;
-    if (!versionen_.offen()) return false;
+int Versionsablage::lege_ordner_an() {
+    if (lauf_.offen()) return 0;
+    if (!versionen_.offen()) return EBADF;
     // Two runs within one second get a number after the time.
     const std::string stamm = versionsname(jetzt_);
     for (int nummer = 1; nummer < 100; ++nummer) {
@@ -53,17 +53,17 @@ bool Versionsablage::lege_ordner_an() {
         if (nummer > 1) name += (nummer < 10 ? "-0" : "-") + std::to_string(nummer);
         const Ausgang s = ops_.erstelle_verzeichnis(versionen_.fd(), name, 0700);
         if (!s && s.fehlercode() == EEXIST) continue;
-        if (!s) return false;
+        if (!s) return s.fehlercode();
         auto fd = ops_.öffne(versionen_.fd(), name, ordner_flags, 0);
-        if (!fd) return false;
+        if (!fd) return fd.fehlercode();
         lauf_ = Dateigriff(ops_, fd.wert());
         laufname_ = std::move(name);
         auto p = ops_.öffne(lauf_.fd(), std::string(protokollname),
                             O_WRONLY | O_CREAT | O_EXCL | O_APPEND | O_NOFOLLOW | O_CLOEXEC, 0600);
         if (p) protokoll_ = Dateigriff(ops_, p.wert());
-        return true;
+        return 0;
     }
-    return false;
+    return EEXIST;
 }
 
 Ergebnis<int> Versionsablage::öffne_unterordner(std::string_view relativ) {
@@ -108,11 +108,14 @@ Ausgang Versionsablage::schreibe(const Protokollzeile& zeile) {
 
 Ausgang Versionsablage::lege_ab(int verzeichnis, const std::string& name,
                                 std::string_view relativ, Protokollart art) {
-    if (!lege_ordner_an()) return Ausgang::fehler(EROFS);
+    if (const int code = lege_ordner_an(); code != 0) return Ausgang::fehler(code);
     auto ziel = öffne_unterordner(relativ);
     if (!ziel) return Ausgang::fehler(ziel.fehlercode());
     // Written first: a run killed after the rename still finds it in the record.
-    if (Ausgang s = schreibe({art, std::string(relativ), {}, 0, {}}); !s) return s;
+    Ausgang s = schreibe({art, std::string(relativ), {}, 0, {}});
+    while ((s.fehlercode() == ENOSPC || s.fehlercode() == EDQUOT) && gib_platz_frei())
+        s = schreibe({art, std::string(relativ), {}, 0, {}});
+    if (!s) return s;
     const std::string blatt(relativ.substr(relativ.rfind('/') + 1));
     return ops_.benenne_um(verzeichnis, name, ziel.wert(), blatt);
 }
@@ -127,7 +130,7 @@ void Versionsablage::hole_zurück(int verzeichnis, const std::string& name,
 
 void Versionsablage::vermerke_erstellt(int verzeichnis, const std::string& name,
                                        std::string_view relativ) {
-    if (!lege_ordner_an()) return;
+    if (lege_ordner_an() != 0) return;
     auto st = ops_.status_ohne_folgen(verzeichnis, name);
     if (!st) return;
     (void)schreibe({Protokollart::erstellt, std::string(relativ), {},
@@ -135,7 +138,7 @@ void Versionsablage::vermerke_erstellt(int verzeichnis, const std::string& name,
 }
 
 void Versionsablage::vermerke(Protokollart art, std::string_view relativ, std::string_view neu) {
-    if (!lege_ordner_an()) return;
+    if (lege_ordner_an() != 0) return;
     (void)schreibe({art, std::string(relativ), std::string(neu), 0, {}});
 }
 

@@ -56,7 +56,8 @@ public:
     [[nodiscard]] std::string ordnerpfad() const;
 
 private:
-    bool lege_ordner_an();
+    // Makes this run's version folder and record once; the errno otherwise.
+    int lege_ordner_an();
     Ergebnis<int> öffne_unterordner(std::string_view relativ);
     Ausgang schreibe(const Protokollzeile& zeile);
 
