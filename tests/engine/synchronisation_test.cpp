@@ -15,6 +15,7 @@
 #include <string>
 #include <vector>
 
+#include "engine/ruecknahme.h"
 #include "engine/vergleich.h"
 #include "engine/versionsordner.h"
 #include "engine/verzeichnisscan.h"
@@ -453,6 +454,11 @@ TEST_P(AufEinemMedium, SicherungBleibtStabil) {
     EXPECT_TRUE(std::find(basis.begin(), basis.end(), "Privat") == basis.end());
     EXPECT_EQ(lies_datei(s.ziel + "/privat/notiz.txt"), "neu");
     EXPECT_EQ(lies_datei(s.ziel + "/LEER/inhalt"), "q/LEER/inhalt");
+
+    // Versions need nothing but a rename: the run can be taken back there too.
+    EXPECT_EQ(nimm_zurück(s.ops, s.ziel).art, Rücknahme::Art::zurückgenommen);
+    EXPECT_EQ(lies_datei(s.ziel + "/leer"), "q/leer");
+    EXPECT_FALSE(existiert(s.ziel + "/LEER/inhalt"));
 }
 
 INSTANTIATE_TEST_SUITE_P(
