@@ -4,6 +4,7 @@
 #include <unistd.h>
 #include <QApplication>
 #include <QDialog>
+#include <QInputDialog>
 #include <QTest>
 #include <QTimer>
 
@@ -195,11 +196,19 @@ TEST_F(FensterTest, MassenlöschungWirdErfragt) {
         return Antwort::Abbrechen;
     };
     starte_mit("q", "z");
+    // The days to keep versions, asked through the menu, are what the question names.
+    QTimer::singleShot(0, [] {
+        auto* dialog = qobject_cast<QInputDialog*>(QApplication::activeModalWidget());
+        ASSERT_NE(dialog, nullptr);
+        dialog->setIntValue(7);
+        dialog->accept();
+    });
+    fenster->findChild<QAction*>(QStringLiteral("MenüVersionen"))->trigger();
     fenster->CompareButton_Click();
     fenster->SyncButton_Click();
     EXPECT_EQ(frage.text,
               "Das Quellverzeichnis ist leer.\nDer Lauf würde 2 Dateien im "
-              "Zielverzeichnis löschen.\nDie gelöschten Dateien werden 30 Tage als Versionen im "
+              "Zielverzeichnis löschen.\nDie gelöschten Dateien werden 7 Tage als Versionen im "
               "Zielverzeichnis aufbewahrt.\n\nTrotzdem synchronisieren?");
     EXPECT_TRUE(frage.symbol == Symbol::Hinweis && frage.knöpfe == Knöpfe::OKAbbrechen);
     // The box itself offers "Abbrechen", and Enter chooses it.
