@@ -139,10 +139,19 @@ Lauf öffne_letzten(Dateioperationen& ops, const std::string& zielbasis) {
 Laufübersicht übersicht(const Lauf& lauf) {
     Laufübersicht ü;
     ü.name = lauf.name;
+    // A replacement is two lines: the old file moved away, the new one put in place.
+    std::vector<const std::string*> weggelegt;
     for (const Protokollzeile& z : lauf.zeilen) {
         switch (z.art) {
-            case Protokollart::erstellt: ++ü.erstellt; break;
-            case Protokollart::ersetzt: ++ü.ersetzt; break;
+            case Protokollart::erstellt:
+                if (std::find_if(weggelegt.begin(), weggelegt.end(), [&](const std::string* p) {
+                        return *p == z.pfad;
+                    }) != weggelegt.end())
+                    ++ü.ersetzt;
+                else
+                    ++ü.erstellt;
+                break;
+            case Protokollart::ersetzt: weggelegt.push_back(&z.pfad); break;
             case Protokollart::gelöscht: ++ü.gelöscht; break;
             case Protokollart::verzeichnis: ++ü.verzeichnisse; break;
             default: break;
@@ -174,7 +183,7 @@ std::optional<Laufübersicht> letzter_lauf(Dateioperationen& ops, const std::str
 
 std::string laufbeschreibung(const Laufübersicht& lauf) {
     return "Lauf vom " + versionszeit_text(lauf.name) + ": " +
-           anzahl(lauf.erstellt - lauf.ersetzt, "Datei", "Dateien") + " erstellt, " +
+           anzahl(lauf.erstellt, "Datei", "Dateien") + " erstellt, " +
            anzahl(lauf.ersetzt, "Datei", "Dateien") + " ersetzt, " +
            anzahl(lauf.gelöscht, "Eintrag", "Einträge") + " gelöscht, " +
            anzahl(lauf.verzeichnisse, "Verzeichnis", "Verzeichnisse") + " erstellt";
@@ -260,7 +269,11 @@ Rücknahme nimm_zurück(Dateioperationen& ops, const std::string& zielbasis) {
     if (rest.empty()) {
         (void)ops.entferne_datei(lauf.ordner.fd(), std::string(protokollname));
         lauf.ordner = Dateigriff();
-        (void)entferne_leere(lauf.versionen.fd(), lauf.name);
+        // What no line names stays (a record cut by a power cut), and is said.
+        if (!entferne_leere(lauf.versionen.fd(), lauf.name))
+            gescheitert.push_back(vollpfad("/" + std::string(reservierter_ordner) + "/" +
+                                           std::string(versionen_ordner) + "/" + lauf.name) +
+                                  ": enthält noch Einträge, die nicht im Protokoll stehen");
     } else {
         schreibe_rest(ops, lauf.ordner.fd(), rest);
     }

@@ -14,8 +14,8 @@ namespace tarvendo {
 
 struct Laufübersicht {
     std::string name;  // of the version folder: the run's start in UTC
-    int erstellt = 0;  // files put in place (a replacement counts here too)
-    int ersetzt = 0;
+    int erstellt = 0;  // new files put in place
+    int ersetzt = 0;   // files replaced by a new copy
     int gelöscht = 0;
     int verzeichnisse = 0;  // directories made
 };
