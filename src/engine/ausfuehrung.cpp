@@ -390,6 +390,7 @@ void Aufgabenausführung::kopiere(const Dateiklasse& f, const std::string* vorra
     const bool nur_rechte = f.aufgabe == aufgabe_rechte;  // the data are in place
     int code = vorrang ? EEXIST : ebene.ziel_status();
     if (code == 0 && nur_rechte) {
+        vermerke_rechte(ebene.ziel.fd(), f.Name, aktverzeichnis + f.Name);
         code = gleiche_rechte_an(d_.ops, ebene.ziel.fd(), f.Name, f.rechte,
                                  systemkopie_.als_root(), verknüpft)
                    .fehlercode();

@@ -107,6 +107,7 @@ private:
     // Whether the directory to delete goes into the versions in one move.
     [[nodiscard]] bool verschiebe_ganz(const Pfadklasse& wpfad) const;
     void vermerke(Protokollart art, const std::string& relativ, std::string_view neu = {});
+    void vermerke_rechte(int verzeichnis, const std::string& name, const std::string& relativ);
     // A copy (its errno); when the medium is full, older versions make room first.
     int mit_platz(const std::function<int()>& kopiere);
 

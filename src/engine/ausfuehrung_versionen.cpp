@@ -45,6 +45,11 @@ void Aufgabenausführung::vermerke(Protokollart art, const std::string& relativ,
     if (mit_versionen()) ablage_->vermerke(art, relativ, neu);
 }
 
+void Aufgabenausführung::vermerke_rechte(int verzeichnis, const std::string& name,
+                                         const std::string& relativ) {
+    if (mit_versionen()) ablage_->vermerke_rechte(verzeichnis, name, relativ);
+}
+
 int Aufgabenausführung::mit_platz(const std::function<int()>& kopiere) {
     for (;;) {
         const int code = kopiere();

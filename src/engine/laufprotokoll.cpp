@@ -34,7 +34,9 @@ std::optional<Protokollzeile> lies_zeile(std::string_view zeile) {
     if (art == artnamen.size()) return std::nullopt;
     z.art = static_cast<Protokollart>(art);
     const std::size_t erwartet =
-        z.art == Protokollart::erstellt ? 5 : z.art == Protokollart::umbenannt ? 3 : 2;
+        z.art == Protokollart::erstellt ? 5
+        : z.art == Protokollart::umbenannt || z.art == Protokollart::attribute ? 3
+                                                                               : 2;
     if (teile.size() != erwartet) return std::nullopt;
     auto pfad = entmaskiere(teile[1]);
     if (!pfad || pfad->empty() || pfad->front() != '/') return std::nullopt;
@@ -43,6 +45,11 @@ std::optional<Protokollzeile> lies_zeile(std::string_view zeile) {
         auto neu = entmaskiere(teile[2]);
         if (!neu || neu->empty() || neu->front() != '/') return std::nullopt;
         z.neu = std::move(*neu);
+    } else if (z.art == Protokollart::attribute) {
+        const auto [ende, fehler] =
+            std::from_chars(teile[2].data(), teile[2].data() + teile[2].size(), z.modus, 8);
+        if (fehler != std::errc() || ende != teile[2].data() + teile[2].size() || z.modus > 07777)
+            return std::nullopt;
     } else if (z.art == Protokollart::erstellt) {
         std::int64_t sekunden = 0;
         long nanosekunden = 0;
@@ -107,6 +114,12 @@ std::string protokollzeile(const Protokollzeile& zeile) {
     if (zeile.art == Protokollart::umbenannt) {
         text += '\t';
         text += maskiere(zeile.neu);
+    } else if (zeile.art == Protokollart::attribute) {
+        char oktal[8];
+        const auto [ende, fehler] = std::to_chars(oktal, oktal + sizeof oktal, zeile.modus, 8);
+        (void)fehler;
+        text += '\t';
+        text.append(oktal, ende);
     } else if (zeile.art == Protokollart::erstellt) {
         text += '\t' + std::to_string(zeile.größe) + '\t' +
                 std::to_string(static_cast<std::int64_t>(zeile.zeit.tv_sec)) + '\t' +

@@ -19,7 +19,7 @@ enum class Protokollart {
     ersetzt,      // moved into the version folder before its new copy came
     erstellt,     // a file the run put in place, with its size and time
     verzeichnis,  // a directory the run created
-    attribute,    // bits or times of an existing entry changed
+    attribute,    // the permission bits of an existing entry changed, with the old ones
     umbenannt,    // a spelling changed: pfad is the old, neu the new path
 };
 
@@ -29,6 +29,7 @@ struct Protokollzeile {
     std::string neu;             // umbenannt only
     std::int64_t größe = 0;      // erstellt only
     timespec zeit{};             // erstellt only: the modification time
+    std::uint32_t modus = 0;     // attribute only: the bits before
 };
 
 inline constexpr std::string_view protokollname = "protokoll";

@@ -142,6 +142,16 @@ void Versionsablage::vermerke(Protokollart art, std::string_view relativ, std::s
     (void)schreibe({art, std::string(relativ), std::string(neu), 0, {}});
 }
 
+void Versionsablage::vermerke_rechte(int verzeichnis, const std::string& name,
+                                     std::string_view relativ) {
+    if (lege_ordner_an() != 0) return;
+    auto st = ops_.status_ohne_folgen(verzeichnis, name);
+    if (!st) return;
+    Protokollzeile zeile{Protokollart::attribute, std::string(relativ), {}, 0, {}};
+    zeile.modus = st.wert().st_mode & 07777;
+    (void)schreibe(zeile);
+}
+
 bool Versionsablage::gib_platz_frei() {
     if (!versionen_.offen()) return false;
     for (const std::string& name : versionsordner(versionen_.fd())) {

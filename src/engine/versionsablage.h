@@ -47,6 +47,8 @@ public:
     // a record that cannot be written loses no data.
     void vermerke_erstellt(int verzeichnis, const std::string& name, std::string_view relativ);
     void vermerke(Protokollart art, std::string_view relativ, std::string_view neu = {});
+    // Records the permission bits of the entry name in verzeichnis before they change.
+    void vermerke_rechte(int verzeichnis, const std::string& name, std::string_view relativ);
 
     // Drops the oldest version folder of an earlier run to make room; false
     // when there is none left.

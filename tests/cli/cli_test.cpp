@@ -169,6 +169,12 @@ TEST(CliSynchronisieren, EinLaufMachtDasZielGleichDerQuelleUndLässtSichZurückn
     schreibe_datei(tmp / "q/kollision/innen", "i");
     schreibe_datei(tmp / "z/kollision", "Datei im Weg");
     ASSERT_EQ(::chmod((tmp / "z/a/geändert").c_str(), 0604), 0);
+    for (const char* seite : {"q", "z"}) {  // the same but for the rights
+        schreibe_datei(tmp / seite + "/rechte", "r");
+        setze_zeit(tmp / seite + "/rechte", 1'000'000'000);
+    }
+    ASSERT_EQ(::chmod((tmp / "q/rechte").c_str(), 0600), 0);
+    ASSERT_EQ(::chmod((tmp / "z/rechte").c_str(), 0644), 0);
     setze_zeit(tmp / "z/a/geändert", 1'000'000'000, 123);
     const struct stat vorher = lstat_von(tmp / "z/a/geändert");
 
@@ -185,13 +191,16 @@ TEST(CliSynchronisieren, EinLaufMachtDasZielGleichDerQuelleUndLässtSichZurückn
     EXPECT_EQ(lies_datei(tmp / "z/kollision/innen"), "i");
     EXPECT_EQ(lies_datei(tmp / "z/\xC3\x9F\xFF"), "kein UTF-8");
     EXPECT_EQ(namen_in(tmp / "z"),
-              (std::vector<std::string>{".tarvendo", "a", "kollision", "leer", "\xC3\x9F\xFF"}));
+              (std::vector<std::string>{".tarvendo", "a", "kollision", "leer", "rechte",
+                                        "\xC3\x9F\xFF"}));
+    EXPECT_EQ(lstat_von(tmp / "z/rechte").st_mode & 07777, 0600u);
 
     // Taken back: what it made goes, what it replaced or deleted is back as it was.
     const Prozessausgabe zurück = cli(tmp, {"rückgängig", tmp / "z"});
     EXPECT_EQ(zurück.status, 0) << zurück.fehler;
     EXPECT_EQ(namen_in(tmp / "z"),
-              (std::vector<std::string>{".tarvendo", "a", "alt", "kollision", "link"}));
+              (std::vector<std::string>{".tarvendo", "a", "alt", "kollision", "link", "rechte"}));
+    EXPECT_EQ(lstat_von(tmp / "z/rechte").st_mode & 07777, 0644u);
     EXPECT_EQ(namen_in(tmp / "z/.tarvendo/versionen"), std::vector<std::string>{});
     EXPECT_EQ(lies_datei(tmp / "z/a/geändert"), "alt");
     const struct stat nachher = lstat_von(tmp / "z/a/geändert");
