@@ -256,6 +256,10 @@ Rücknahme nimm_zurück(Dateioperationen& ops, const std::string& zielbasis) {
                                     : bringe_zurück(version.eltern.fd(), version.name,
                                                     ziel.eltern.fd(), ziel.name);
             bleibt = code != 0;
+        } else if (z.art == Protokollart::attribute) {
+            Ort ort = finde(ops, basis, z.pfad, false);
+            if (ort.fehler == 0)
+                (void)ops.setze_rechte_von(ort.eltern.fd(), ort.name, static_cast<mode_t>(z.modus));
         } else if (z.art == Protokollart::umbenannt) {
             Ort neu = finde(ops, basis, z.neu, false);
             Ort alt = finde(ops, basis, z.pfad, false);
