@@ -7,6 +7,7 @@
 #include "engine/laufsperre.h"
 #include "engine/ruecknahme.h"
 #include "engine/versionsordner.h"
+#include "engine/zielsperre.h"
 #include "mainwindow/baumansicht.h"
 #include "mainwindow/pfadfeld.h"
 
@@ -35,6 +36,12 @@ void Versionsbefehle::MenüRückgängig_Click() {
     const std::string ziel = d_.teile.Zielbasisverzeichnis->pfad();
     PosixDateioperationen posix;
     Dateioperationen& ops = d_.ops ? *d_.ops : posix;
+    // Held from the question on, so that no run of another process starts in between.
+    const Zielsperre zielsperre(ops, ziel);
+    if (!zielsperre) {
+        d_.meldung({ziel_belegt_text(ziel), Symbol::Hinweis, Knöpfe::OK});
+        return;
+    }
     const auto lauf = letzter_lauf(ops, ziel);
     if (!lauf) {
         d_.meldung({"Im Zielverzeichnis\n" + ziel +

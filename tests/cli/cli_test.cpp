@@ -1,7 +1,9 @@
 // End-to-end checks of the built tarvendo-cli.
 
 #include <gtest/gtest.h>
+#include <fcntl.h>
 #include <signal.h>
+#include <sys/file.h>
 #include <sys/stat.h>
 
 #include <cerrno>
@@ -194,6 +196,15 @@ TEST(CliSynchronisieren, EinLaufMachtDasZielGleichDerQuelleUndLässtSichZurückn
               (std::vector<std::string>{".tarvendo", "a", "kollision", "leer", "rechte",
                                         "\xC3\x9F\xFF"}));
     EXPECT_EQ(lstat_von(tmp / "z/rechte").st_mode & 07777, 0600u);
+
+    // Not while another run holds the target.
+    const int anderer_lauf = ::open((tmp / "z").c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    ASSERT_EQ(::flock(anderer_lauf, LOCK_EX), 0);
+    const Prozessausgabe belegt = cli(tmp, {"rückgängig", tmp / "z"});
+    ::close(anderer_lauf);
+    EXPECT_EQ(belegt.status, 2);
+    EXPECT_NE(belegt.fehler.find("anderen Synchronisationslauf"), std::string::npos);
+    EXPECT_EQ(lies_datei(tmp / "z/a/geändert"), "neu und länger");
 
     // Taken back: what it made goes, what it replaced or deleted is back as it was.
     const Prozessausgabe zurück = cli(tmp, {"rückgängig", tmp / "z"});
