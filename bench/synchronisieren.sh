@@ -72,7 +72,7 @@ messe() {
     done
     # Every target must equal the source, or the figures mean nothing.
     for ziel in "$z"/*; do
-        if ! diff -r "$q" "$ziel" >/dev/null; then
+        if ! diff -r -x .tarvendo "$q" "$ziel" >/dev/null; then
             echo "$ziel weicht von der Quelle ab" >&2
             exit 1
         fi
