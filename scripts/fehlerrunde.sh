@@ -6,7 +6,10 @@
 #   scripts/fehlerrunde.sh [-b BAUVERZEICHNIS] [-l LISTE] [-x] [-t SEKUNDEN]
 #                          [-s HH:MM] [ID ...]
 #
-#   -b  a configured build directory (default build-fehler)
+#   -b  a configured build directory with the tests switched on (default
+#       build-fehler), e.g. cmake -S . -B build-fehler -G Ninja
+#       -DCMAKE_BUILD_TYPE=RelWithDebInfo -DTARVENDO_TESTS=ON
+#       -DTARVENDO_BENCH=OFF -DCMAKE_CXX_COMPILER_LAUNCHER=ccache
 #   -l  the fault list (default scripts/fehlerliste.tsv)
 #   -x  also run the smoke test under Xvfb (slow; skipped by default)
 #   -t  ctest's timeout per test (default 120)
@@ -32,7 +35,7 @@ while getopts b:l:xt:s: opt; do
         x) mit_xvfb=1 ;;
         t) zeitgrenze=$OPTARG ;;
         s) schluss=$(date -d "$OPTARG" +%s) || exit 2 ;;
-        *) sed -n '6,13p' "$0" >&2; exit 2 ;;
+        *) sed -n '6,18p' "$0" >&2; exit 2 ;;
     esac
 done
 shift $((OPTIND - 1))
@@ -42,7 +45,8 @@ shift $((OPTIND - 1))
 
 export QT_QPA_PLATFORM=offscreen
 export LC_ALL=C  # the texts are compared byte by byte
-ctest_args=(--test-dir "$bau" -j2 --timeout "$zeitgrenze" --stop-on-failure)
+# No tests at all must not pass for a suite that caught nothing.
+ctest_args=(--test-dir "$bau" -j2 --timeout "$zeitgrenze" --stop-on-failure --no-tests=error)
 [ "$mit_xvfb" = 1 ] || ctest_args+=(-E '^fenster_unter_xvfb$')
 
 arbeit=$(mktemp -d)
