@@ -59,7 +59,8 @@ struct Aufgabenausführung::Ebene {
     std::shared_ptr<Dateigriff> stapelgriff;  // ziel for the copies that wait
     int ziel_fehler = 0;      // why ziel is not open
     std::uint64_t gerät = 0;  // of ziel
-    mode_t zielmodus = 0;     // of ziel when it was opened
+    struct stat zielstatus {};  // of ziel when it was opened
+    bool rechte_vermerkt = false;  // its rights before the run are in the record
     bool erstellt = false;    // the run created the target directory
     bool geschützt = false;   // on another file system than the base: delete nothing
     Knoten knoten = Erledigtbaum::kein_knoten;
@@ -152,7 +153,7 @@ void Aufgabenausführung::aufgaben_durchführen(const Pfadklasse& wpfad, Knoten 
         if (f.checked) {
             if (f.aufgabe == aufgabe_kopieren || f.aufgabe == aufgabe_rechte) {
                 if (const std::string* alt = wpfad.gib_zielname(f.Name))
-                    schreibweise_angleichen(ebene.ziel.fd(), *alt, f.Name);
+                    schreibweise_angleichen(ebene.ziel.fd(), aktverzeichnis, *alt, f.Name);
                 kopiere(f, wpfad.gib_zwilling(f.Name), ebene, aktverzeichnis, wpnodx);
             } else if (f.aufgabe == aufgabe_löschen &&
                        std::find(ebene.vorgezogen.begin(), ebene.vorgezogen.end(), &f) ==
@@ -211,7 +212,8 @@ bool Aufgabenausführung::betrete(const Pfadklasse& wpfad, Ebene& ebene, Knoten 
         if (ebene.eltern && ebene.eltern_fehler() == 0)
             if (const std::string* alt = wpfad.parent ? wpfad.parent->gib_zielname(wpfad.pfadname)
                                                       : nullptr)
-                schreibweise_angleichen(ebene.eltern_fd(), *alt, wpfad.pfadname);
+                schreibweise_angleichen(ebene.eltern_fd(), ebene.eltern->relativ + "/", *alt,
+                                        wpfad.pfadname);
         öffne_ziel(ebene);
         mache_beschreibbar(ebene);
         return true;
@@ -235,6 +237,7 @@ bool Aufgabenausführung::betrete(const Pfadklasse& wpfad, Ebene& ebene, Knoten 
         } else if (S_ISDIR(modus) && (modus & S_IWUSR) == 0) {
             // Its entries can only be deleted, and it can only move, when it is writable.
             verändert_ = true;
+            vermerke_rechte(st.wert(), ebene.relativ);
             (void)ops.setze_rechte_von(ebene.eltern_fd(), ebene.ziel_ort,
                                        (modus & 07777) | S_IWUSR);
         }
@@ -281,7 +284,7 @@ void Aufgabenausführung::öffne_ziel(Ebene& ebene) {
     // A mount point below the base: its contents belong to another medium.
     if (auto st = ops.status(ebene.ziel.fd())) {
         ebene.gerät = static_cast<std::uint64_t>(st.wert().st_dev);
-        ebene.zielmodus = st.wert().st_mode;
+        ebene.zielstatus = st.wert();
         if (ebene.eltern && ebene.gerät != ebene.eltern->gerät) ebene.geschützt = true;
     }
 }
@@ -305,10 +308,12 @@ void Aufgabenausführung::platz_schaffen(const Pfadklasse& wpfad, Ebene& ebene) 
 void Aufgabenausführung::mache_beschreibbar(Ebene& ebene) {
     // Another medium keeps what it has.
     if (!ebene.ziel.offen() || ebene.geschützt) return;
-    if ((ebene.zielmodus & S_IRWXU) == S_IRWXU) return;
+    const mode_t modus = ebene.zielstatus.st_mode;
+    if ((modus & S_IRWXU) == S_IRWXU) return;
     verändert_ = true;
-    (void)d_.ops.setze_rechte_von(ebene.eltern_fd(), ebene.ziel_ort,
-                                  (ebene.zielmodus & 07777) | S_IRWXU);
+    vermerke_rechte(ebene.zielstatus, ebene.relativ);
+    ebene.rechte_vermerkt = true;
+    (void)d_.ops.setze_rechte_von(ebene.eltern_fd(), ebene.ziel_ort, (modus & 07777) | S_IRWXU);
 }
 
 void Aufgabenausführung::schließe_ab(Ebene& ebene) {
@@ -327,6 +332,7 @@ void Aufgabenausführung::schließe_ab(Ebene& ebene) {
              !ebene.eltern) &&
             (!als_root || (z.wert().st_uid == q->st_uid && z.wert().st_gid == q->st_gid)))
             return;
+        if (!ebene.rechte_vermerkt) vermerke_rechte(ebene.zielstatus, ebene.relativ);
     }
     // The walk holds the directory as a path only; changing it needs it open.
     constexpr int lesend = O_RDONLY | O_DIRECTORY | O_CLOEXEC;
@@ -390,7 +396,8 @@ void Aufgabenausführung::kopiere(const Dateiklasse& f, const std::string* vorra
     const bool nur_rechte = f.aufgabe == aufgabe_rechte;  // the data are in place
     int code = vorrang ? EEXIST : ebene.ziel_status();
     if (code == 0 && nur_rechte) {
-        vermerke_rechte(ebene.ziel.fd(), f.Name, aktverzeichnis + f.Name);
+        if (auto vorher = d_.ops.status_ohne_folgen(ebene.ziel.fd(), f.Name))
+            vermerke_rechte(vorher.wert(), aktverzeichnis + f.Name);
         code = gleiche_rechte_an(d_.ops, ebene.ziel.fd(), f.Name, f.rechte,
                                  systemkopie_.als_root(), verknüpft)
                    .fehlercode();

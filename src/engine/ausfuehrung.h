@@ -85,9 +85,10 @@ private:
     void entferne_reste(const Pfadklasse& wpfad, int fd);
     // Whether the target entries a and b (status of two spellings) are one.
     [[nodiscard]] bool gleicher_eintrag(const struct stat& a, const struct stat& b) const;
-    // Renames the target entry alt in the directory fd to the source's
-    // spelling neu.
-    void schreibweise_angleichen(int fd, const std::string& alt, const std::string& neu);
+    // Renames the target entry alt in the directory fd (verzeichnispfad:
+    // its path below the base, with the closing '/') to the source's spelling neu.
+    void schreibweise_angleichen(int fd, const std::string& verzeichnispfad,
+                                 const std::string& alt, const std::string& neu);
     // Deletes a file in the way of the directory wpfad early, if ticked.
     void platz_schaffen(const Pfadklasse& wpfad, Ebene& ebene);
     // A matched directory gets the owner's rwx while the run fills it.
@@ -107,7 +108,8 @@ private:
     // Whether the directory to delete goes into the versions in one move.
     [[nodiscard]] bool verschiebe_ganz(const Pfadklasse& wpfad) const;
     void vermerke(Protokollart art, const std::string& relativ, std::string_view neu = {});
-    void vermerke_rechte(int verzeichnis, const std::string& name, const std::string& relativ);
+    // Records the rights an entry had (vorher) before the run changes them.
+    void vermerke_rechte(const struct stat& vorher, const std::string& relativ);
     // A copy (its errno); when the medium is full, older versions make room first.
     int mit_platz(const std::function<int()>& kopiere);
 

@@ -19,8 +19,8 @@ bool Aufgabenausführung::gleicher_eintrag(const struct stat& a, const struct st
     return medium_.ignoriert_schreibweise || (a.st_dev == b.st_dev && a.st_ino == b.st_ino);
 }
 
-void Aufgabenausführung::schreibweise_angleichen(int fd, const std::string& alt,
-                                                  const std::string& neu) {
+void Aufgabenausführung::schreibweise_angleichen(int fd, const std::string& verzeichnispfad,
+                                                  const std::string& alt, const std::string& neu) {
     Dateioperationen& ops = d_.ops;
     auto a = ops.status_ohne_folgen(fd, alt);
     if (!a) return;
@@ -30,13 +30,8 @@ void Aufgabenausführung::schreibweise_angleichen(int fd, const std::string& alt
     auto n = ops.status_ohne_folgen(fd, neu);
     if (n ? !gleicher_eintrag(n.wert(), a.wert()) : n.fehlercode() != ENOENT) return;
     verändert_ = true;
-    if (ops.benenne_um(fd, alt, fd, neu) || !medium_.ignoriert_schreibweise) return;
-    // fusefat refuses to move a directory onto its own other spelling: by
-    // way of a temporary name, which a killed run leaves to the next.
-    std::uint64_t zufall = zufallsstart();
-    const std::string zwischen = temporärer_name(temporäres_suffix(zufall));
-    if (!ops.benenne_um(fd, alt, fd, zwischen)) return;
-    if (!ops.benenne_um(fd, zwischen, fd, neu)) (void)ops.benenne_um(fd, zwischen, fd, alt);
+    if (ändere_schreibweise(ops, fd, alt, neu, medium_.ignoriert_schreibweise))
+        vermerke(Protokollart::umbenannt, verzeichnispfad + alt, verzeichnispfad + neu);
 }
 
 void Aufgabenausführung::entferne_reste(const Pfadklasse& wpfad, int fd) {

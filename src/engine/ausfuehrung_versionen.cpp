@@ -45,9 +45,10 @@ void Aufgabenausführung::vermerke(Protokollart art, const std::string& relativ,
     if (mit_versionen()) ablage_->vermerke(art, relativ, neu);
 }
 
-void Aufgabenausführung::vermerke_rechte(int verzeichnis, const std::string& name,
-                                         const std::string& relativ) {
-    if (mit_versionen()) ablage_->vermerke_rechte(verzeichnis, name, relativ);
+void Aufgabenausführung::vermerke_rechte(const struct stat& vorher, const std::string& relativ) {
+    // The base has no path of its own in the record; its rights stay as the run left them.
+    if (mit_versionen() && !relativ.empty())
+        ablage_->vermerke_rechte(vorher, relativ, systemkopie_.als_root());
 }
 
 int Aufgabenausführung::mit_platz(const std::function<int()>& kopiere) {

@@ -37,7 +37,9 @@ std::optional<Protokollzeile> lies_zeile(std::string_view zeile) {
         z.art == Protokollart::erstellt ? 5
         : z.art == Protokollart::umbenannt || z.art == Protokollart::attribute ? 3
                                                                                : 2;
-    if (teile.size() != erwartet) return std::nullopt;
+    // A change of rights made as root keeps owner and group as well.
+    z.mit_eigentümer = z.art == Protokollart::attribute && teile.size() == 5;
+    if (teile.size() != erwartet && !z.mit_eigentümer) return std::nullopt;
     auto pfad = entmaskiere(teile[1]);
     if (!pfad || pfad->empty() || pfad->front() != '/') return std::nullopt;
     z.pfad = std::move(*pfad);
@@ -49,6 +51,8 @@ std::optional<Protokollzeile> lies_zeile(std::string_view zeile) {
         const auto [ende, fehler] =
             std::from_chars(teile[2].data(), teile[2].data() + teile[2].size(), z.modus, 8);
         if (fehler != std::errc() || ende != teile[2].data() + teile[2].size() || z.modus > 07777)
+            return std::nullopt;
+        if (z.mit_eigentümer && (!lies_zahl(teile[3], z.benutzer) || !lies_zahl(teile[4], z.gruppe)))
             return std::nullopt;
     } else if (z.art == Protokollart::erstellt) {
         std::int64_t sekunden = 0;
@@ -120,6 +124,8 @@ std::string protokollzeile(const Protokollzeile& zeile) {
         (void)fehler;
         text += '\t';
         text.append(oktal, ende);
+        if (zeile.mit_eigentümer)
+            text += '\t' + std::to_string(zeile.benutzer) + '\t' + std::to_string(zeile.gruppe);
     } else if (zeile.art == Protokollart::erstellt) {
         text += '\t' + std::to_string(zeile.größe) + '\t' +
                 std::to_string(static_cast<std::int64_t>(zeile.zeit.tv_sec)) + '\t' +

@@ -19,7 +19,7 @@ enum class Protokollart {
     ersetzt,      // moved into the version folder before its new copy came
     erstellt,     // a file the run put in place, with its size and time
     verzeichnis,  // a directory the run created
-    attribute,    // the permission bits of an existing entry changed, with the old ones
+    attribute,    // the rights of an existing entry changed, with the old ones
     umbenannt,    // a spelling changed: pfad is the old, neu the new path
 };
 
@@ -30,6 +30,10 @@ struct Protokollzeile {
     std::int64_t größe = 0;      // erstellt only
     timespec zeit{};             // erstellt only: the modification time
     std::uint32_t modus = 0;     // attribute only: the bits before
+    // attribute only: owner and group before, where the run changed them (as root)
+    bool mit_eigentümer = false;
+    std::uint32_t benutzer = 0;
+    std::uint32_t gruppe = 0;
 };
 
 inline constexpr std::string_view protokollname = "protokoll";

@@ -11,6 +11,7 @@
 #include "engine/laufprotokoll.h"
 #include "engine/systemfehlertext.h"
 #include "engine/versionsordner.h"
+#include "engine/zielmedium.h"
 
 namespace tarvendo {
 
@@ -75,6 +76,15 @@ int bringe_zurück(int von, const std::string& name, int nach, const std::string
     struct stat st {};
     if (::fstatat(nach, ziel.c_str(), &st, AT_SYMLINK_NOFOLLOW) == 0) return EEXIST;
     return ::renameat(von, name.c_str(), nach, ziel.c_str()) == 0 ? 0 : errno;
+}
+
+// Whether name is found in the directory fd though no entry is spelt so:
+// the medium ignores letter case and name is another spelling of one there.
+bool nur_andere_schreibweise(int fd, const std::string& name) {
+    struct stat st {};
+    if (::fstatat(fd, name.c_str(), &st, AT_SYMLINK_NOFOLLOW) != 0) return false;
+    const std::vector<std::string> namen = verzeichniseinträge(fd);
+    return std::find(namen.begin(), namen.end(), name) == namen.end();
 }
 
 // Removes the empty directories below and including name; files stay.
@@ -258,13 +268,22 @@ Rücknahme nimm_zurück(Dateioperationen& ops, const std::string& zielbasis) {
             bleibt = code != 0;
         } else if (z.art == Protokollart::attribute) {
             Ort ort = finde(ops, basis, z.pfad, false);
+            // Owner first: a change of owner clears setuid and setgid.
+            if (ort.fehler == 0 && z.mit_eigentümer)
+                (void)::fchownat(ort.eltern.fd(), ort.name.c_str(), z.benutzer, z.gruppe,
+                                 AT_SYMLINK_NOFOLLOW);
             if (ort.fehler == 0)
                 (void)ops.setze_rechte_von(ort.eltern.fd(), ort.name, static_cast<mode_t>(z.modus));
         } else if (z.art == Protokollart::umbenannt) {
             Ort neu = finde(ops, basis, z.neu, false);
             Ort alt = finde(ops, basis, z.pfad, false);
-            if (neu.fehler == 0 && alt.fehler == 0)
-                (void)bringe_zurück(neu.eltern.fd(), neu.name, alt.eltern.fd(), alt.name);
+            code = neu.fehler != 0 ? neu.fehler : alt.fehler;
+            if (code == 0)
+                code = bringe_zurück(neu.eltern.fd(), neu.name, alt.eltern.fd(), alt.name);
+            // Where letter case does not count, the old spelling finds the entry itself.
+            if (code == EEXIST && nur_andere_schreibweise(alt.eltern.fd(), alt.name))
+                code = ändere_schreibweise(ops, neu.eltern.fd(), neu.name, alt.name, true)
+                           .fehlercode();
         }
         if (code != 0) gescheitert.push_back(vollpfad(z.pfad) + ": " + systemfehlertext(code));
         if (bleibt) rest.insert(rest.begin(), z);

@@ -142,13 +142,14 @@ void Versionsablage::vermerke(Protokollart art, std::string_view relativ, std::s
     (void)schreibe({art, std::string(relativ), std::string(neu), 0, {}});
 }
 
-void Versionsablage::vermerke_rechte(int verzeichnis, const std::string& name,
-                                     std::string_view relativ) {
+void Versionsablage::vermerke_rechte(const struct stat& vorher, std::string_view relativ,
+                                     bool mit_eigentümer) {
     if (lege_ordner_an() != 0) return;
-    auto st = ops_.status_ohne_folgen(verzeichnis, name);
-    if (!st) return;
     Protokollzeile zeile{Protokollart::attribute, std::string(relativ), {}, 0, {}};
-    zeile.modus = st.wert().st_mode & 07777;
+    zeile.modus = vorher.st_mode & 07777;
+    zeile.mit_eigentümer = mit_eigentümer;
+    zeile.benutzer = vorher.st_uid;
+    zeile.gruppe = vorher.st_gid;
     (void)schreibe(zeile);
 }
 

@@ -47,8 +47,9 @@ public:
     // a record that cannot be written loses no data.
     void vermerke_erstellt(int verzeichnis, const std::string& name, std::string_view relativ);
     void vermerke(Protokollart art, std::string_view relativ, std::string_view neu = {});
-    // Records the permission bits of the entry name in verzeichnis before they change.
-    void vermerke_rechte(int verzeichnis, const std::string& name, std::string_view relativ);
+    // Records an entry's permission bits before they change, with owner
+    // and group where the run may change those too (as root).
+    void vermerke_rechte(const struct stat& vorher, std::string_view relativ, bool mit_eigentümer);
 
     // Drops the oldest version folder of an earlier run to make room; false
     // when there is none left.

@@ -110,6 +110,17 @@ Zieleigenschaften prüfe_ziel(Dateioperationen& ops, const std::string& zielbasi
     return e;
 }
 
+Ausgang ändere_schreibweise(Dateioperationen& ops, int fd, const std::string& alt,
+                            const std::string& neu, bool ignoriert_schreibweise) {
+    Ausgang s = ops.benenne_um(fd, alt, fd, neu);
+    if (s || !ignoriert_schreibweise) return s;
+    std::uint64_t zufall = zufallsstart();
+    const std::string zwischen = temporärer_name(temporäres_suffix(zufall));
+    if (s = ops.benenne_um(fd, alt, fd, zwischen); !s) return s;
+    if (s = ops.benenne_um(fd, zwischen, fd, neu); !s) (void)ops.benenne_um(fd, zwischen, fd, alt);
+    return s;
+}
+
 bool ist_namensablehnung(int code, std::string_view name) {
     switch (code) {
         case EINVAL:

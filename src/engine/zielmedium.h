@@ -33,6 +33,13 @@ struct Zieleigenschaften {
 // and as keeping the rights a copy would get (only root has an owner kept).
 [[nodiscard]] Zieleigenschaften prüfe_ziel(Dateioperationen& ops, const std::string& zielbasis);
 
+// Renames alt in the directory fd to neu, another spelling of the same
+// name. Where letter case does not count (ignoriert_schreibweise) and the
+// rename is refused (fusefat, for a directory onto its own other spelling),
+// by way of a temporary name, which a killed run leaves to the next.
+[[nodiscard]] Ausgang ändere_schreibweise(Dateioperationen& ops, int fd, const std::string& alt,
+                                          const std::string& neu, bool ignoriert_schreibweise);
+
 // The error code of a copy whose target name the medium refused. It is no
 // errno value, so that no system text can stand for it.
 inline constexpr int name_abgelehnt = -3;

@@ -177,6 +177,15 @@ TEST(CliSynchronisieren, EinLaufMachtDasZielGleichDerQuelleUndLässtSichZurückn
     }
     ASSERT_EQ(::chmod((tmp / "q/rechte").c_str(), 0600), 0);
     ASSERT_EQ(::chmod((tmp / "z/rechte").c_str(), 0644), 0);
+    // Directories: one the run must make writable to fill, one with rights
+    // alone to change, and (as root) another owner.
+    erstelle_verzeichnis(tmp / "q/nurrechte");
+    erstelle_verzeichnis(tmp / "z/nurrechte");
+    ASSERT_EQ(::chmod((tmp / "q/nurrechte").c_str(), 0700), 0);
+    ASSERT_EQ(::chmod((tmp / "z/nurrechte").c_str(), 0751), 0);
+    ASSERT_EQ(::chmod((tmp / "z/a").c_str(), 02555), 0);
+    const uid_t eigner = ::geteuid() == 0 ? 65534 : ::geteuid();
+    ASSERT_EQ(::lchown((tmp / "z/nurrechte").c_str(), eigner, static_cast<gid_t>(-1)), 0);
     setze_zeit(tmp / "z/a/geändert", 1'000'000'000, 123);
     const struct stat vorher = lstat_von(tmp / "z/a/geändert");
 
@@ -193,9 +202,10 @@ TEST(CliSynchronisieren, EinLaufMachtDasZielGleichDerQuelleUndLässtSichZurückn
     EXPECT_EQ(lies_datei(tmp / "z/kollision/innen"), "i");
     EXPECT_EQ(lies_datei(tmp / "z/\xC3\x9F\xFF"), "kein UTF-8");
     EXPECT_EQ(namen_in(tmp / "z"),
-              (std::vector<std::string>{".tarvendo", "a", "kollision", "leer", "rechte",
-                                        "\xC3\x9F\xFF"}));
+              (std::vector<std::string>{".tarvendo", "a", "kollision", "leer", "nurrechte",
+                                        "rechte", "\xC3\x9F\xFF"}));
     EXPECT_EQ(lstat_von(tmp / "z/rechte").st_mode & 07777, 0600u);
+    EXPECT_EQ(lstat_von(tmp / "z/nurrechte").st_mode & 07777, 0700u);
 
     // Not while another run holds the target.
     const int anderer_lauf = ::open((tmp / "z").c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
@@ -210,8 +220,12 @@ TEST(CliSynchronisieren, EinLaufMachtDasZielGleichDerQuelleUndLässtSichZurückn
     const Prozessausgabe zurück = cli(tmp, {"rückgängig", tmp / "z"});
     EXPECT_EQ(zurück.status, 0) << zurück.fehler;
     EXPECT_EQ(namen_in(tmp / "z"),
-              (std::vector<std::string>{".tarvendo", "a", "alt", "kollision", "link", "rechte"}));
+              (std::vector<std::string>{".tarvendo", "a", "alt", "kollision", "link", "nurrechte",
+                                        "rechte"}));
     EXPECT_EQ(lstat_von(tmp / "z/rechte").st_mode & 07777, 0644u);
+    EXPECT_EQ(lstat_von(tmp / "z/nurrechte").st_mode & 07777, 0751u);
+    EXPECT_EQ(lstat_von(tmp / "z/a").st_mode & 07777, 02555u);
+    EXPECT_EQ(lstat_von(tmp / "z/nurrechte").st_uid, eigner);
     EXPECT_EQ(namen_in(tmp / "z/.tarvendo/versionen"), std::vector<std::string>{});
     EXPECT_EQ(lies_datei(tmp / "z/a/geändert"), "alt");
     const struct stat nachher = lstat_von(tmp / "z/a/geändert");

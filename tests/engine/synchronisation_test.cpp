@@ -442,6 +442,7 @@ TEST_P(AufEinemMedium, SicherungBleibtStabil) {
 
     // Renames that change letter case only, a file replaced by a directory
     // of another spelling: one run, and the target spells them as the source.
+    const Zeilen basis_vorher = namen("");
     fs::rename(s.quelle + "/Privat", s.quelle + "/privat");
     schreibe_datei(s.quelle + "/privat/notiz.txt", "neu");
     fs::remove(s.quelle + "/leer");
@@ -459,6 +460,7 @@ TEST_P(AufEinemMedium, SicherungBleibtStabil) {
     EXPECT_EQ(nimm_zurück(s.ops, s.ziel).art, Rücknahme::Art::zurückgenommen);
     EXPECT_EQ(lies_datei(s.ziel + "/leer"), "q/leer");
     EXPECT_FALSE(existiert(s.ziel + "/LEER/inhalt"));
+    EXPECT_EQ(namen(""), basis_vorher);  // "Privat" spelt as before the run
 }
 
 INSTANTIATE_TEST_SUITE_P(
