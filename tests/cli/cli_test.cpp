@@ -184,6 +184,7 @@ TEST(CliSynchronisieren, EinLaufMachtDasZielGleichDerQuelleUndLässtSichZurückn
     ASSERT_EQ(::chmod((tmp / "q/nurrechte").c_str(), 0700), 0);
     ASSERT_EQ(::chmod((tmp / "z/nurrechte").c_str(), 0751), 0);
     ASSERT_EQ(::chmod((tmp / "z/a").c_str(), 02555), 0);
+    ASSERT_EQ(::chmod((tmp / "z/alt").c_str(), 0555), 0);  // deleted
     const uid_t eigner = ::geteuid() == 0 ? 65534 : ::geteuid();
     ASSERT_EQ(::lchown((tmp / "z/nurrechte").c_str(), eigner, static_cast<gid_t>(-1)), 0);
     setze_zeit(tmp / "z/a/geändert", 1'000'000'000, 123);
@@ -225,6 +226,7 @@ TEST(CliSynchronisieren, EinLaufMachtDasZielGleichDerQuelleUndLässtSichZurückn
     EXPECT_EQ(lstat_von(tmp / "z/rechte").st_mode & 07777, 0644u);
     EXPECT_EQ(lstat_von(tmp / "z/nurrechte").st_mode & 07777, 0751u);
     EXPECT_EQ(lstat_von(tmp / "z/a").st_mode & 07777, 02555u);
+    EXPECT_EQ(lstat_von(tmp / "z/alt").st_mode & 07777, 0555u);
     EXPECT_EQ(lstat_von(tmp / "z/nurrechte").st_uid, eigner);
     EXPECT_EQ(namen_in(tmp / "z/.tarvendo/versionen"), std::vector<std::string>{});
     EXPECT_EQ(lies_datei(tmp / "z/a/geändert"), "alt");
