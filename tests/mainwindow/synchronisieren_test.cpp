@@ -5,6 +5,7 @@
 #include <QApplication>
 #include <QDialog>
 #include <QInputDialog>
+#include <QMessageBox>
 #include <QTest>
 #include <QTimer>
 
@@ -12,6 +13,7 @@
 #include <cerrno>
 #include <cstring>
 #include <filesystem>
+#include <optional>
 
 #include "fenstertest.h"
 #include "mainwindow/ordnerauswahl.h"
@@ -186,41 +188,65 @@ TEST_F(FensterTest, FehlerWerdenGefragtUndGemeldet) {
     EXPECT_EQ(namen_in(daten / "z"), Texte{".tarvendo"});
 }
 
-// Emptying the target needs a second thought; Abbrechen changes nothing.
-TEST_F(FensterTest, MassenlöschungWirdErfragt) {
-    for (const char* d : {"q", "z"}) erstelle_verzeichnis(daten / d);
-    for (const char* f : {"z/1", "z/2"}) schreibe_datei(daten / f, "");
-    Meldung frage;
-    antwort = [&](const Meldung& m) {
-        frage = m;
-        return Antwort::Abbrechen;
+// A run that would empty the target, or that the target has no room for,
+// needs a second thought; Abbrechen changes nothing.
+TEST_F(FensterTest, GewagterLaufWirdErfragt) {
+    for (const char* d : {"q", "z", "riesig", "z2"}) erstelle_verzeichnis(daten / d);
+    for (const char* f : {"z/1", "z/2", "riesig/datei"}) schreibe_datei(daten / f, "");
+    ASSERT_EQ(::truncate((daten / "riesig/datei").c_str(), off_t{1} << 42), 0);  // a hole
+    const struct {
+        std::string quelle, ziel;
+        std::string frage;  // its beginning
+        std::optional<Texte> nach_ok;  // the target after a run that is let go
+    } fälle[] = {
+        {"q", "z",
+         "Das Quellverzeichnis ist leer.\nDer Lauf würde 2 Dateien im Zielverzeichnis löschen.\n"
+         "Die gelöschten Dateien werden 7 Tage als Versionen im Zielverzeichnis aufbewahrt.",
+         Texte{".tarvendo"}},
+        {"riesig", "z2",
+         "Im Zielverzeichnis ist zu wenig Platz.\nDie Kopien brauchen 4398046,5 MB, verfügbar "
+         "sind höchstens ",
+         std::nullopt},
     };
-    starte_mit("q", "z");
-    // The days to keep versions, asked through the menu, are what the question names.
-    QTimer::singleShot(0, [] {
-        auto* dialog = qobject_cast<QInputDialog*>(QApplication::activeModalWidget());
-        ASSERT_NE(dialog, nullptr);
-        dialog->setIntValue(7);
-        dialog->accept();
-    });
-    fenster->findChild<QAction*>(QStringLiteral("MenüVersionen"))->trigger();
-    fenster->CompareButton_Click();
-    fenster->SyncButton_Click();
-    EXPECT_EQ(frage.text,
-              "Das Quellverzeichnis ist leer.\nDer Lauf würde 2 Dateien im "
-              "Zielverzeichnis löschen.\nDie gelöschten Dateien werden 7 Tage als Versionen im "
-              "Zielverzeichnis aufbewahrt.\n\nTrotzdem synchronisieren?");
-    EXPECT_TRUE(frage.symbol == Symbol::Hinweis && frage.knöpfe == Knöpfe::OKAbbrechen);
-    // The box itself offers "Abbrechen", and Enter chooses it.
-    QTimer::singleShot(0,
-                       [] { QTest::keyClick(QApplication::activeModalWidget(), Qt::Key_Return); });
-    EXPECT_EQ(zeige_meldungsbox(fenster.get(), frage), Antwort::Abbrechen);
-    EXPECT_EQ(namen_in(daten / "z").size(), 2u);
-    EXPECT_NE(t().Arbeitsbaum->wurzel(), nullptr);
+    for (const auto& fall : fälle) {
+        SCOPED_TRACE(fall.quelle);
+        const std::size_t vorher = namen_in(daten / fall.ziel).size();
+        Meldung frage;
+        antwort = [&](const Meldung& m) {
+            frage = m;
+            return Antwort::Abbrechen;
+        };
+        starte_mit(fall.quelle, fall.ziel);
+        // The days to keep versions, asked through the menu, are what the question names.
+        QTimer::singleShot(0, [] {
+            auto* dialog = qobject_cast<QInputDialog*>(QApplication::activeModalWidget());
+            ASSERT_NE(dialog, nullptr);
+            dialog->setIntValue(7);
+            dialog->accept();
+        });
+        fenster->findChild<QAction*>(QStringLiteral("MenüVersionen"))->trigger();
+        fenster->CompareButton_Click();
+        fenster->SyncButton_Click();
+        EXPECT_EQ(frage.text.rfind(fall.frage, 0), 0u) << frage.text;
+        EXPECT_TRUE(frage.text.ends_with(".\n\nTrotzdem synchronisieren?")) << frage.text;
+        EXPECT_TRUE(frage.symbol == Symbol::Hinweis && frage.knöpfe == Knöpfe::OKAbbrechen);
+        // The box itself shows the exclamation mark, offers "Abbrechen", and Enter chooses it.
+        QTimer::singleShot(0, [] {
+            auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+            ASSERT_NE(box, nullptr);
+            EXPECT_EQ(box->icon(), QMessageBox::Warning);
+            EXPECT_EQ(box->standardButtons(), QMessageBox::Ok | QMessageBox::Cancel);
+            QTest::keyClick(box, Qt::Key_Return);
+        });
+        EXPECT_EQ(zeige_meldungsbox(fenster.get(), frage), Antwort::Abbrechen);
+        EXPECT_EQ(namen_in(daten / fall.ziel).size(), vorher);
+        EXPECT_NE(t().Arbeitsbaum->wurzel(), nullptr);
 
-    antwort = nullptr;
-    fenster->SyncButton_Click();
-    EXPECT_EQ(namen_in(daten / "z"), Texte{".tarvendo"});
+        antwort = nullptr;
+        if (!fall.nach_ok) continue;
+        fenster->SyncButton_Click();
+        EXPECT_EQ(namen_in(daten / fall.ziel), *fall.nach_ok);
+    }
 }
 
 // Every use of a chooser, confirmed or cancelled, drops the tasks.
