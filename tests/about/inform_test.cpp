@@ -68,6 +68,10 @@ TEST(Inform, ZeilenMitVersionenErfundenerBibliotheken) {
         EXPECT_GE(wert->width(), wert->sizeHint().width()) << zeile.wert;
         EXPECT_LE(wert->geometry().right(), dialog.width()) << zeile.wert;
     }
+    // The long system name widens the dialog; OK keeps its place at the right edge.
+    const auto* ok = dialog.findChild<QPushButton*>(QStringLiteral("OK"));
+    ASSERT_TRUE(ok && dialog.width() > 376);
+    EXPECT_EQ(dialog.width() - ok->x(), 76);  // 1140 twips at 96 dpi
 }
 
 TEST(Inform, GeladeneBibliothekenHabenVersionen) {

@@ -52,6 +52,7 @@ TEST(Cli, Aufrufe) {
         // The source forgotten: the option is no directory name.
         {{"synchronisieren", "--löschen-erlauben", d + "/z"}, 2, "", "Aufruf:\n"},
         {{"vergleichen", d, d + "/z", "--löschen-erlauben"}, 2, "", "Aufruf:\n"},
+        {{"vergleichen", d, d + "/z", "überzählig"}, 2, "", "Aufruf:\n"},
         {{"vergleichen", d, "--help", "-x"}, 0, "Aufruf:\n", ""},
         {{"--version"}, 0, "tarvendo-cli " + std::string(programm::version) + "\n", ""},
         {{"vergleichen", "--", d + "/fehlt", "--help"}, 2, "", fehlt},
@@ -93,6 +94,7 @@ TEST(CliVergleichen, AufgabenInBaumreihenfolgeUndSumme) {
     schreibe_datei(tmp / "z/geändert", "alt!");
     schreibe_datei(tmp / "q/gleich/g", "g");
     schreibe_datei(tmp / "z/gleich/g", "g");
+    schreibe_datei(tmp / "q/gleich/h", "h");  // its directory stays unnamed
     schreibe_datei(tmp / "z/weg/x", "");
     schreibe_datei(tmp / "z/alt.txt", "");
 
@@ -104,11 +106,12 @@ TEST(CliVergleichen, AufgabenInBaumreihenfolgeUndSumme) {
               "2 /neu/\n"
               "2 /neu/sub/\n"
               "2 /neu/sub/\\xFF\\x0A\\x1B[2J\\\\\\xC2\\x9B.bin\n"
+              "2 /gleich/h\n"
               "3 /weg/\n"
               "3 /weg/x\n"
               "2 /geändert\n"
               "3 /alt.txt\n"
-              "2 kopieren / 2 löschen\n");
+              "3 kopieren / 2 löschen\n");
 }
 
 // A backup that is incomplete or whose output could not be written is no success.
@@ -260,6 +263,7 @@ TEST(CliSynchronisieren, MassenlöschungNurAufAusdrücklichenWunsch) {
         const char* warnung;
     } fälle[] = {
         {200, 0, 0, false, 3, "Das Quellverzeichnis ist leer."},
+        {1, 0, 0, false, 3, "Das Quellverzeichnis ist leer.\nDer Lauf würde 1 Dateien"},
         {199, 99, 0, false, 3, "Der Lauf würde 100 von 199 Dateien"},
         {200, 100, 0, false, 0, ""},
         {300, 200, 100, false, 3, "/q/leer\nist leer.\nDer Lauf würde 100 Dateien darunter"},
@@ -274,7 +278,7 @@ TEST(CliSynchronisieren, MassenlöschungNurAufAusdrücklichenWunsch) {
             schreibe_datei(tmp / "z" + name, "");
             if (i >= f.in_leer && i < f.in_leer + f.behalten) schreibe_datei(tmp / "q" + name, "");
         }
-        if (f.ziel == 200 && f.behalten == 0) ::rmdir((tmp / "q/leer").c_str());
+        if (f.behalten == 0) ::rmdir((tmp / "q/leer").c_str());
         std::vector<std::string> argumente{"synchronisieren", tmp / "q", tmp / "z"};
         if (f.erlauben) argumente.push_back("--löschen-erlauben");
         const Prozessausgabe a = cli(tmp, argumente);

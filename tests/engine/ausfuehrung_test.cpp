@@ -327,18 +327,21 @@ INSTANTIATE_TEST_SUITE_P(Rechte, Verzeichnisattribute, ::testing::Bool(),
                          [](const auto& fall) { return fall.param ? "Verweigert" : "Gesetzt"; });
 
 // An ordinary user's run fills read-only directories, new and matched, and
-// leaves them read-only.
+// leaves them read-only; a read-only directory to delete goes all the same.
 TEST_F(AusfuehrungTest, FülltSchreibgeschützteVerzeichnisseOhneRootrechte) {
-    for (const char* d : {"q/neu", "q/alt", "z/alt"}) erstelle_verzeichnis(tmp / d);
+    for (const char* d : {"q/neu", "q/alt", "z/alt", "z/weg"}) erstelle_verzeichnis(tmp / d);
     schreibe_datei(tmp / "q/neu/a", "a");
     schreibe_datei(tmp / "q/alt/b", "b");
-    for (const char* d : {"q/neu", "q/alt", "z/alt"})
+    schreibe_datei(tmp / "z/weg/w", "w");
+    for (const char* d : {"q/neu", "q/alt", "z/alt", "z/weg"})
         ASSERT_EQ(::chmod((tmp / d).c_str(), 0555), 0);
     datei(verzeichnis(baum, "neu", aufgabe_kopieren), "a", aufgabe_kopieren, 1);
     datei(verzeichnis(baum, "alt", aufgabe_keine), "b", aufgabe_kopieren, 1);
+    datei(verzeichnis(baum, "weg", aufgabe_löschen), "w", aufgabe_löschen);
     const bool als_root = ::geteuid() == 0;
     if (als_root) {
-        for (const char* p : {"", "/q", "/q/neu", "/q/neu/a", "/q/alt", "/q/alt/b", "/z", "/z/alt"})
+        for (const char* p : {"", "/q", "/q/neu", "/q/neu/a", "/q/alt", "/q/alt/b", "/z", "/z/alt",
+                              "/z/weg", "/z/weg/w"})
             ASSERT_EQ(::chown((tmp.pfad() + p).c_str(), 65534, 65534), 0);
     }
 
@@ -362,7 +365,8 @@ TEST_F(AusfuehrungTest, FülltSchreibgeschützteVerzeichnisseOhneRootrechte) {
     EXPECT_EQ(lies_datei(tmp / "z/alt/b"), "b");
     EXPECT_EQ(lstat_von(tmp / "z/neu").st_mode & 07777, 0555u);
     EXPECT_EQ(lstat_von(tmp / "z/alt").st_mode & 07777, 0555u);
-    for (const char* d : {"q/neu", "q/alt", "z/neu", "z/alt"})
+    EXPECT_FALSE(existiert(tmp / "z/weg"));
+    for (const char* d : {"q/neu", "q/alt", "z/neu", "z/alt", "z/weg"})
         (void)::chmod((tmp / d).c_str(), 0755);
 }
 

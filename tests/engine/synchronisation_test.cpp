@@ -95,10 +95,16 @@ TEST(Synchronisation, EinLaufBringtDasZielInOrdnung) {
                "z/toter/wichtig", "z/rohr", "q/Notiz.txt", "z/notiz.txt",
                // Temporary files of killed runs: never a task, and gone from
                // the target after the next run there.
-               "q/.tarvendo-000000000000", "z/.tarvendo-abcdef012345"});
+               "q/.tarvendo-000000000000", "z/.tarvendo-abcdef012345",
+               // Files of the user's own, named nearly so: copied like any other.
+               "q/.tarvendo-abcdef01234", "q/.tarvendo-abcdef0123456", "q/.tarvendo-Abcdef012345",
+               "q/.tarvendo-abcdef01234_"});
     fs::create_symlink("../draussen/wertvoll", s.ziel + "/datei");
     fs::create_directory_symlink("../draussen", s.ziel + "/ordner");
     fs::create_directory_symlink("../draussen", s.ziel + "/nur_link");
+    // No change of mode reaches through a link.
+    (void)s.ops.setze_rechte_von(AT_FDCWD, s.ziel + "/nur_link", 0);
+    EXPECT_NE(lstat_von(s.tmp / "draussen").st_mode & 07777, 0u);
     fs::create_symlink("fehlt", s.quelle + "/toter");
     fs::create_directory_symlink("../draussen", s.quelle + "/verknüpft");  // read through
     ASSERT_EQ(::mkfifo((s.quelle + "/rohr").c_str(), 0600), 0);
@@ -115,7 +121,9 @@ TEST(Synchronisation, EinLaufBringtDasZielInOrdnung) {
     EXPECT_EQ(aufgaben, (Zeilen{
         "0 /Fotos/", "2 /Fotos/neu", "3 /Fotos/alt", "2 /fifo_ordner/", "2 /fifo_ordner/f",
         "2 /ordner/", "2 /ordner/x", "2 /typ/", "2 /typ/y", "2 /verknüpft/",
-        "2 /verknüpft/wertvoll", "3 /datei2/", "3 /datei2/alt", "2 /Brief.txt", "2 /Notiz.txt",
+        "2 /verknüpft/wertvoll", "3 /datei2/", "3 /datei2/alt", "2 /.tarvendo-Abcdef012345",
+        "2 /.tarvendo-abcdef01234", "2 /.tarvendo-abcdef0123456", "2 /.tarvendo-abcdef01234_",
+        "2 /Brief.txt", "2 /Notiz.txt",
         "2 /datei", "2 /datei2", "2 /fifo_datei", "3 /fifo_ordner", "3 /fifo_weg", "3 /nur_link",
         "3 /ordner", "3 /typ"}));
     // clang-format on
@@ -314,26 +322,27 @@ TEST(Synchronisation, RechteErreichenDieSicherung) {
 // than the walk goes is copied as far as it was read and reported.
 TEST(Synchronisation, GrenzenUndTiefe) {
     Sicherung s;
-    s.lege_an({"q/platte/", "q/platte/neu", "z/platte/", "q/später/", "z/später/", "z/später/weg"});
+    s.lege_an({"q/platte/", "q/platte/neu", "z/platte/", "q/später/", "z/später/", "q/später/u/",
+               "z/später/u/", "z/später/u/weg"});
     if (::mount("tarvendo-test", (s.ziel + "/platte").c_str(), "tmpfs", 0, "size=1m") != 0)
         GTEST_SKIP() << "tmpfs cannot be mounted here: " << std::strerror(errno);
     s.lege_an({"z/platte/fremd", "z/platte/ordner/", "z/platte/ordner/f"});
     erstelle_kette(s.quelle + "/tief", Verzeichnisscan::größte_tiefe + 5);
 
     const Zeilen aufgaben = s.vergleiche();
-    ASSERT_EQ(aufgaben.size(), 4 + Verzeichnisscan::größte_tiefe);  // the chain as far as read
+    ASSERT_EQ(aufgaben.size(), 5 + Verzeichnisscan::größte_tiefe);  // the chain as far as read
     EXPECT_EQ(Zeilen(aufgaben.begin(), aufgaben.begin() + 5),
-              (Zeilen{"0 /platte/", "2 /platte/neu", "0 /später/", "3 /später/weg", "2 /tief/"}));
+              (Zeilen{"0 /platte/", "2 /platte/neu", "0 /später/", "0 /später/u/", "3 /später/u/weg"}));
     EXPECT_EQ(s.stand.grenzen, Zeilen{s.ziel + "/platte"});
     ASSERT_EQ(s.stand.nicht_gelesen.size(), 1u);
     EXPECT_NE(vergleichshinweis(s.stand)->find("anderen Dateisystem:\n" + s.ziel + "/platte"),
               std::string::npos);
-    // A drive mounted after the comparison is not deleted into either.
+    // A drive mounted after the comparison is not deleted into either, at any depth.
     ASSERT_EQ(::mount("tarvendo-test", (s.ziel + "/später").c_str(), "tmpfs", 0, "size=1m"), 0);
-    s.lege_an({"z/später/weg"});
+    s.lege_an({"z/später/u/", "z/später/u/weg"});
     EXPECT_EQ(s.synchronisiere().fehler, 1);
 
-    EXPECT_TRUE(existiert(s.ziel + "/später/weg"));
+    EXPECT_TRUE(existiert(s.ziel + "/später/u/weg"));
     ::umount((s.ziel + "/später").c_str());
     EXPECT_EQ(lies_datei(s.ziel + "/platte/neu"), "q/platte/neu");
     EXPECT_TRUE(existiert(s.ziel + "/platte/fremd") && existiert(s.ziel + "/platte/ordner/f"));

@@ -21,7 +21,7 @@ namespace {
 constexpr std::int64_t mib = 1 << 20;
 
 // What a test does to the source at the first progress report.
-enum class Eingriff { keiner, abbrechen, länger, neue_zeit };
+enum class Eingriff { keiner, abbrechen, länger, neue_zeit, name_belegt };
 
 // Records the progress and intervenes at the first report when asked to.
 // Reflinks are off, so that every file system takes the chunked road.
@@ -102,6 +102,13 @@ TEST_P(SystemkopieFall, ErsetztDasZielNurVollständig) {
     const bool mit_attribut = ::setxattr((tmp / "q/a").c_str(), "user.farbe", "rot", 3, 0) == 0;
     ops.scheitere(fall.op, fall.n, fall.code);
     eingriff = fall.eingriff;
+    schreibe_datei(tmp / "draussen", "fremd");
+    std::string belegt;  // a link put at the temporary name just before it is created
+    if (eingriff == Eingriff::name_belegt)
+        ops.vor_dem_öffnen = [&](int v, const std::string& name, int flags) {
+            if ((flags & O_CREAT) && belegt.empty() && ::symlinkat("../draussen", v, name.c_str()) == 0)
+                belegt = name;
+        };
 
     EXPECT_EQ(kopiere("a").fehlercode(), fall.ergebnis);
 
@@ -128,6 +135,10 @@ TEST_P(SystemkopieFall, ErsetztDasZielNurVollständig) {
     if (fall.eingriff == Eingriff::abbrechen) {
         EXPECT_EQ(stände.size(), 1u) << "stops at once";
     }
+    EXPECT_EQ(lies_datei(tmp / "draussen"), "fremd");
+    if (!belegt.empty()) {
+        EXPECT_EQ(::unlinkat(ziel, belegt.c_str(), 0), 0);
+    }
     EXPECT_EQ(namen_in(tmp / "z"), std::vector<std::string>{"a"});
 }
 
@@ -135,6 +146,7 @@ INSTANTIATE_TEST_SUITE_P(
     Schritte, SystemkopieFall,
     ::testing::Values(
         Fall{"Erfolg", "", 0, 0, 0}, Fall{"BelegterTemporaerName", "öffne", 2, EEXIST, 0},
+        Fall{"TemporaerNameWirdLink", "", 0, 0, 0, Eingriff::name_belegt},
         Fall{"QuelleOeffnen", "öffne", 1, EACCES, EACCES},
         Fall{"TemporaerOeffnen", "öffne", 2, EROFS, EROFS},
         Fall{"PlatzVollMittendrin", "kopiere_bereich", 2, ENOSPC, ENOSPC},
@@ -229,6 +241,7 @@ struct Sonderfall {
     mode_t modus;
     bool fähigkeit;
     bool über_link = false;
+    mode_t quellmodus = 06755;
 };
 
 class SonderbitsTest : public SystemkopieTest, public ::testing::WithParamInterface<Sonderfall> {};
@@ -238,7 +251,7 @@ TEST_P(SonderbitsTest, NurMitIhremEigentümer) {
     const Sonderfall& fall = GetParam();
     schreibe_datei(tmp / "q/a", "#!/bin/sh\n");
     ASSERT_EQ(::chown((tmp / "q/a").c_str(), fall.besitzer, fall.gruppe), 0);
-    ASSERT_EQ(::chmod((tmp / "q/a").c_str(), 06755), 0);
+    ASSERT_EQ(::chmod((tmp / "q/a").c_str(), fall.quellmodus), 0);
     vfs_cap_data cap{};
     cap.magic_etc = VFS_CAP_REVISION_2 | VFS_CAP_FLAGS_EFFECTIVE;
     cap.data[0].permitted = 1u << CAP_NET_RAW;
@@ -264,6 +277,7 @@ INSTANTIATE_TEST_SUITE_P(Eigentum, SonderbitsTest,
                              Sonderfall{"Verweigert", 65534, 65534, true, 0755, false},
                              Sonderfall{"BesitzerPasst", 0, 65534, true, 04755, true},
                              Sonderfall{"GruppePasst", 65534, 0, true, 02755, false},
+                             Sonderfall{"NurSetgid", 65534, 65534, true, 0755, false, false, 02755},
                              Sonderfall{"UeberLink", 65534, 65534, false, 0755, false, true}),
                          [](const auto& fall) { return std::string(fall.param.name); });
 

@@ -103,6 +103,9 @@ TEST(Aufgabenermittlung, Zuordnung) {
         {{"d/x", "D/y"}, {"d/y"}, {"2! /d/", "2 /d/x"}, nullptr, true},
         {{"x", "X/"}, {"x"}, {"2 /X/", "2! /x", "3 /x"}, nullptr, true},
         {{"a/"}, {"a/", "a/m/", "a/m/x", "a/y"}, {"0 /a/", "3 /a/y"}, nullptr, false, "a/m"},
+        // A mount point below a directory to delete keeps all it holds; the count goes deep.
+        {{}, {"d/e/f/x", "d/m/x"}, {"3 /d/", "3 /d/e/", "3 /d/e/f/", "3 /d/e/f/x"}, nullptr, false,
+         "d/m"},
     };
     // Only files count as copies and deletions.
     const auto anzahl = [](const Zeilen& z, char code) {

@@ -68,6 +68,7 @@ TEST(Chmdatei, LiestStartseiteTitelUndEinträge) {
     EXPECT_EQ(angaben.standardthema, "/a.html");
     EXPECT_EQ(angaben.titel, "T");
     EXPECT_EQ(lies_systemangaben(version + "\3\0\3\0T\0"s).titel, "");
+    EXPECT_EQ(lies_systemangaben(version + "\3\0\2\0T\0\3\1\1\0X"s).titel, "T");  // code 0x103
 }
 
 }  // namespace

@@ -2,6 +2,7 @@
 // Passes every call on to the real file system and counts it by the name of
 // the operation ("klone", "öffne", ...), except the calls a test chose to fail.
 
+#include <functional>
 #include <map>
 #include <string>
 #include <type_traits>
@@ -26,8 +27,12 @@ public:
     }
 
     Ergebnis<int> öffne(int v, const std::string& n, int f, mode_t m) override {
+        if (vor_dem_öffnen) vor_dem_öffnen(v, n, f);
         return weiter(__func__, &P::öffne, v, n, f, m);
     }
+    // Called with the directory, name and flags of every open: another
+    // process acting between the program's steps.
+    std::function<void(int, const std::string&, int)> vor_dem_öffnen;
     Ausgang schließe(int fd) override {
         const Ausgang echt = echt_.schließe(fd);  // a failed close releases fd all the same
         const int code = zähle(__func__);
