@@ -212,8 +212,8 @@ bool Aufgabenausführung::betrete(const Pfadklasse& wpfad, Ebene& ebene, Knoten 
         if (ebene.eltern && ebene.eltern_fehler() == 0)
             if (const std::string* alt = wpfad.parent ? wpfad.parent->gib_zielname(wpfad.pfadname)
                                                       : nullptr)
-                schreibweise_angleichen(ebene.eltern_fd(), ebene.eltern->relativ + "/", *alt,
-                                        wpfad.pfadname);
+                verzeichnisschreibweise_angleichen(ebene.eltern_fd(), ebene.eltern->relativ + "/",
+                                                   *alt, ebene.ziel_ort);
         öffne_ziel(ebene);
         mache_beschreibbar(ebene);
         return true;

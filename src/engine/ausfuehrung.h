@@ -89,6 +89,9 @@ private:
     // its path below the base, with the closing '/') to the source's spelling neu.
     void schreibweise_angleichen(int fd, const std::string& verzeichnispfad,
                                  const std::string& alt, const std::string& neu);
+    // The same for a directory entered as ort, which then names it as it is.
+    void verzeichnisschreibweise_angleichen(int fd, const std::string& verzeichnispfad,
+                                            const std::string& alt, std::string& ort);
     // Deletes a file in the way of the directory wpfad early, if ticked.
     void platz_schaffen(const Pfadklasse& wpfad, Ebene& ebene);
     // A matched directory gets the owner's rwx while the run fills it.

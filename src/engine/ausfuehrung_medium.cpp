@@ -34,6 +34,15 @@ void Aufgabenausführung::schreibweise_angleichen(int fd, const std::string& ver
         vermerke(Protokollart::umbenannt, verzeichnispfad + alt, verzeichnispfad + neu);
 }
 
+void Aufgabenausführung::verzeichnisschreibweise_angleichen(int fd,
+                                                            const std::string& verzeichnispfad,
+                                                            const std::string& alt,
+                                                            std::string& ort) {
+    // Where a rename would empty the directory, it keeps its spelling.
+    if (medium_.verschiebt_verzeichnisse) schreibweise_angleichen(fd, verzeichnispfad, alt, ort);
+    else ort = alt;
+}
+
 void Aufgabenausführung::entferne_reste(const Pfadklasse& wpfad, int fd) {
     const auto* reste = wpfad.gib_reste();
     if (!reste) return;

@@ -37,7 +37,8 @@ Ausgang Aufgabenausführung::entferne_eintrag(int verzeichnis, const std::string
 }
 
 bool Aufgabenausführung::verschiebe_ganz(const Pfadklasse& wpfad) const {
-    return mit_versionen() && ganz_zu_löschen(wpfad);
+    // Where a renamed directory loses what it holds, its entries go one by one.
+    return mit_versionen() && medium_.verschiebt_verzeichnisse && ganz_zu_löschen(wpfad);
 }
 
 void Aufgabenausführung::vermerke(Protokollart art, const std::string& relativ,

@@ -69,6 +69,27 @@ void prüfe_rechte(Dateioperationen& ops, int fd, Zieleigenschaften& e) {
     e.hält_eigentümer = st && st.wert().st_uid == benutzer && st.wert().st_gid == gruppe;
 }
 
+// Whether the file name, moved into a new directory that is then renamed,
+// is still in it. A step the medium refuses proves nothing: the run's own
+// renames would fail as well, and say so.
+bool verschiebt_verzeichnisse(Dateioperationen& ops, int verzeichnis, const std::string& name,
+                              std::uint64_t& zufall) {
+    const std::string alt = temporärer_name(temporäres_suffix(zufall));
+    const std::string neu = temporärer_name(temporäres_suffix(zufall));
+    if (!ops.erstelle_verzeichnis(verzeichnis, alt, S_IRWXU)) return true;
+    bool hält = true;
+    std::string ort = alt;
+    if (ops.benenne_um(verzeichnis, name, verzeichnis, alt + "/" + name)) {
+        if (ops.benenne_um(verzeichnis, alt, verzeichnis, neu)) {
+            ort = neu;
+            hält = ops.status_ohne_folgen(verzeichnis, neu + "/" + name).ok();
+        }
+        (void)ops.entferne_datei(verzeichnis, ort + "/" + name);
+    }
+    (void)ops.entferne_verzeichnis(verzeichnis, ort);
+    return hält;
+}
+
 }  // namespace
 
 Zieleigenschaften prüfe_ziel(Dateioperationen& ops, const std::string& zielbasis) {
@@ -106,6 +127,8 @@ Zieleigenschaften prüfe_ziel(Dateioperationen& ops, const std::string& zielbasi
     e.zeiten_begrenzt = e.ignoriert_schreibweise ||
                         (st && std::llabs(static_cast<long long>(st.wert().st_mtim.tv_sec) -
                                           probezeit) > 2);
+    if (e.ignoriert_schreibweise)
+        e.verschiebt_verzeichnisse = verschiebt_verzeichnisse(ops, verzeichnis.fd(), name, zufall);
     (void)ops.entferne_datei(verzeichnis.fd(), name);
     return e;
 }

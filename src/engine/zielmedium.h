@@ -23,6 +23,8 @@ struct Zieleigenschaften {
     // file systems), and, as root, owner and group.
     bool hält_rechte = true;
     bool hält_eigentümer = false;
+    // A renamed directory keeps what it holds (fusefat loses it).
+    bool verschiebt_verzeichnisse = true;
 };
 
 // Tries once in the target base: creates a uniquely named file in lower
@@ -31,6 +33,8 @@ struct Zieleigenschaften {
 // same file must keep two changes of mode (and, as root, one of owner). A
 // target that refuses the probe (read-only, gone) counts as case-sensitive
 // and as keeping the rights a copy would get (only root has an owner kept).
+// Where letter case is ignored, the file also moves into a directory that
+// is then renamed, to see whether it is still there.
 [[nodiscard]] Zieleigenschaften prüfe_ziel(Dateioperationen& ops, const std::string& zielbasis);
 
 // Renames alt in the directory fd to neu, another spelling of the same
