@@ -1,6 +1,7 @@
 #include "engine/platzpruefung.h"
 
 #include <fcntl.h>
+#include <sys/stat.h>
 #include <sys/statvfs.h>
 #include <unistd.h>
 
@@ -23,6 +24,21 @@ void summiere(const Pfadklasse& p, std::int64_t& kopieren, std::int64_t& lösche
     for (const Pfadklasse& u : p.pfade) summiere(u, kopieren, löschen);
 }
 
+// What the leftovers of a killed run take where the run removes them: in
+// every directory it works in, except one that goes whole.
+std::int64_t belegung_der_reste(const Pfadklasse& p, const std::string& pfad) {
+    if (!p.checked || p.aufgabe == aufgabe_löschen) return 0;
+    std::int64_t summe = 0;
+    if (const auto* reste = p.gib_reste())
+        for (const std::string& rest : *reste) {
+            struct stat st {};
+            if (::lstat((pfad + "/" + rest).c_str(), &st) == 0 && S_ISREG(st.st_mode))
+                summe += static_cast<std::int64_t>(st.st_blocks) * 512;
+        }
+    for (const Pfadklasse& u : p.pfade) summe += belegung_der_reste(u, pfad + "/" + u.pfadname);
+    return summe;
+}
+
 std::string menge(std::int64_t bytes) {
     char text[32];
     std::snprintf(text, sizeof text, "%.1f MB", static_cast<double>(bytes) / 1e6);
@@ -41,7 +57,8 @@ std::optional<Platzbedarf> ermittle_platz(const Pfadklasse& aufgabenbaum, const 
     Platzbedarf platz;
     std::int64_t löschen = 0;
     summiere(aufgabenbaum, platz.benötigt, löschen);
-    platz.verfügbar = static_cast<std::int64_t>(fs.f_bavail) * static_cast<std::int64_t>(fs.f_frsize);
+    platz.verfügbar = static_cast<std::int64_t>(fs.f_bavail) * static_cast<std::int64_t>(fs.f_frsize) +
+                      belegung_der_reste(aufgabenbaum, ziel);
     if (versionen_tage <= 0) {
         platz.verfügbar += löschen;
         return platz;

@@ -2,7 +2,7 @@
 // Before a run: whether the target has room for the ticked copies. With
 // versions, what a run replaces or deletes stays on the medium, but the
 // version folders of earlier runs can make room; without, deleted files
-// free theirs.
+// free theirs. What a killed run left behind, the run removes.
 
 #include <cstdint>
 #include <optional>

@@ -15,6 +15,7 @@
 #include <string>
 #include <vector>
 
+#include "engine/platzpruefung.h"
 #include "engine/ruecknahme.h"
 #include "engine/vergleich.h"
 #include "engine/versionsordner.h"
@@ -219,7 +220,12 @@ TEST(Synchronisation, VersionenMachenPlatzUndVerfallen) {
     s.lege_an({"z/.tarvendo/", "z/.tarvendo/versionen/", "z/.tarvendo/versionen/" + abgelaufen + "/",
                "z/.tarvendo/versionen/" + frisch + "/"});
     schreibe_datei(s.ziel + "/gross", std::string(500'000, 'a'));
+    // A killed run's copy takes most of the room, which the run frees first.
+    schreibe_datei(s.ziel + "/.tarvendo-abcdef012345", std::string(450'000, 'r'));
+    schreibe_datei(s.quelle + "/neu", std::string(300'000, 'n'));
     (void)s.vergleiche();
+    const auto platz = ermittle_platz(*s.stand.aufgabenbaum, s.ziel, 30);
+    EXPECT_TRUE(platz && !platzwarnung(*platz)) << (platz ? platz->verfügbar : -1);
     EXPECT_EQ(s.synchronisiere().fehler, 0);
     EXPECT_EQ(namen_in(versionen).size(), 2u);  // the fresh one and the run's
     EXPECT_FALSE(existiert(versionen + abgelaufen));
