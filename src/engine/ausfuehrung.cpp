@@ -100,6 +100,7 @@ Ausgang Aufgabenausführung::führe_aus(const Pfadklasse& aufgabenbaum) {
         stapel_.verwirf();
     else
         leere_stapel();
+    if (ablage_) ablage_->leere_puffer();
     if (!verändert_) return erfolg();
     // The flush can take long after the last file; the window must not look hung.
     d_.anzeigen.Arbeitsschritt.text("Auf den Datenträger schreiben");

@@ -324,7 +324,7 @@ Ausgang Systemkopie::setze_ein(int zielverzeichnis, const std::string& zielname,
         for (timespec& z : zeiten) z = zeit_im_medium(z, utc_versatz_);
     (void)ops_.setze_zeiten_von(zielverzeichnis, zielname, zeiten);
     if (ablage_ && ablage_->aktiv() && !kopie.relativ.empty())
-        ablage_->vermerke_erstellt(zielverzeichnis, zielname, kopie.relativ);
+        ablage_->vermerke_erstellt(zielverzeichnis, zielname, kopie.relativ, abgelegt);
     return erfolg();
 }
 

@@ -98,12 +98,23 @@ Ergebnis<int> Versionsablage::öffne_unterordner(std::string_view relativ) {
 }
 
 Ausgang Versionsablage::schreibe(const Protokollzeile& zeile) {
+    leere_puffer();
+    return schreibe_text(protokollzeile(zeile));
+}
+
+Ausgang Versionsablage::schreibe_text(std::string_view text) {
     if (!protokoll_.offen()) return Ausgang::fehler(EBADF);
-    const std::string text = protokollzeile(zeile);
     auto n = ops_.schreibe(protokoll_.fd(), text.data(), text.size());
     if (!n) return Ausgang::fehler(n.fehlercode());
     // A short append leaves a cut line, which reading drops.
     return n.wert() == text.size() ? erfolg() : Ausgang::fehler(EIO);
+}
+
+void Versionsablage::leere_puffer() {
+    if (puffer_.empty()) return;
+    // Best effort, like the lines themselves: a lost line loses no data.
+    (void)schreibe_text(puffer_);
+    puffer_.clear();
 }
 
 Ausgang Versionsablage::lege_ab(int verzeichnis, const std::string& name,
@@ -129,12 +140,18 @@ void Versionsablage::hole_zurück(int verzeichnis, const std::string& name,
 }
 
 void Versionsablage::vermerke_erstellt(int verzeichnis, const std::string& name,
-                                       std::string_view relativ) {
+                                       std::string_view relativ, bool ersetzt) {
     if (lege_ordner_an() != 0) return;
     auto st = ops_.status_ohne_folgen(verzeichnis, name);
     if (!st) return;
-    (void)schreibe({Protokollart::erstellt, std::string(relativ), {},
-                    static_cast<std::int64_t>(st.wert().st_size), st.wert().st_mtim});
+    const Protokollzeile zeile{Protokollart::erstellt, std::string(relativ), {},
+                               static_cast<std::int64_t>(st.wert().st_size), st.wert().st_mtim};
+    if (ersetzt) {
+        (void)schreibe(zeile);
+        return;
+    }
+    puffer_ += protokollzeile(zeile);
+    if (puffer_.size() >= puffergrenze) leere_puffer();
 }
 
 void Versionsablage::vermerke(Protokollart art, std::string_view relativ, std::string_view neu) {

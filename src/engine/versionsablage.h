@@ -44,8 +44,15 @@ public:
     void hole_zurück(int verzeichnis, const std::string& name, std::string_view relativ);
     // Records a file the run put in place (with its size and time as they
     // are now), a directory it made, or changed attributes. Best effort:
-    // a record that cannot be written loses no data.
-    void vermerke_erstellt(int verzeichnis, const std::string& name, std::string_view relativ);
+    // a record that cannot be written loses no data. A file that replaced
+    // nothing is recorded through a buffer (see leere_puffer): after a kill
+    // its line may be missing, and taking the run back then leaves it in
+    // place; a replacing file's line is written at once.
+    void vermerke_erstellt(int verzeichnis, const std::string& name, std::string_view relativ,
+                           bool ersetzt);
+    // Writes the buffered lines; before the run's final flush and before
+    // any line written at once, so the record keeps the run's order.
+    void leere_puffer();
     void vermerke(Protokollart art, std::string_view relativ, std::string_view neu = {});
     // Records an entry's permission bits before they change, with owner
     // and group where the run may change those too (as root).
@@ -63,6 +70,7 @@ private:
     int lege_ordner_an();
     Ergebnis<int> öffne_unterordner(std::string_view relativ);
     Ausgang schreibe(const Protokollzeile& zeile);
+    Ausgang schreibe_text(std::string_view text);
 
     Dateioperationen& ops_;
     std::string zielbasis_;
@@ -72,6 +80,10 @@ private:
     Dateigriff versionen_;
     Dateigriff lauf_;  // this run's version folder, once made
     Dateigriff protokoll_;
+    // Lines of new files, written in one go: a first backup of many small
+    // files would otherwise pay a system call for each.
+    std::string puffer_;
+    static constexpr std::size_t puffergrenze = std::size_t{64} << 10;
     std::string laufname_;
     std::string hinweis_;
     // The last directory inside the run's folder that an entry went to.

@@ -346,6 +346,17 @@ TEST(CliSynchronisieren, SignalWährendDerKopieBrichtAbOhneTeilkopie) {
 
 // A run killed at any point, then taken back: every file the target held
 // is back in place, or at worst still in the version folder; none is lost.
+TEST(CliSynchronisieren, RücknahmeEinesLaufsNurMitNeuerDatei) {
+    // Its record line waits in a buffer that the end of the run must write.
+    TempVerzeichnis tmp;
+    erstelle_verzeichnis(tmp / "q");
+    erstelle_verzeichnis(tmp / "z");
+    schreibe_datei(tmp / "q/neu", "n");
+    ASSERT_EQ(cli(tmp, {"synchronisieren", tmp / "q", tmp / "z"}).status, 0);
+    EXPECT_EQ(cli(tmp, {"rückgängig", tmp / "z"}).status, 0);
+    EXPECT_EQ(namen_in(tmp / "z"), std::vector<std::string>{".tarvendo"});
+}
+
 TEST(CliSynchronisieren, GetöteterLaufVerliertNachRücknahmeNichts) {
     for (const unsigned saat : {1u, 2u, 3u, 4u}) {
         TempVerzeichnis tmp;
