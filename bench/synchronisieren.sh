@@ -19,22 +19,7 @@ set -eu
 cd "$(dirname "$0")/.."
 n=${1:-100000}
 mib=${2:-1024}
-build=${BUILD:-build}
-laeufe=3
-
-cmake --build "$build" --target tarvendo-cli tarvendo-synchrondaten >/dev/null
-case $build in
-    /*) cli=$build/src/cli/tarvendo-cli ;;
-    *) cli=$(pwd)/$build/src/cli/tarvendo-cli ;;
-esac
-
-if [ -n "${SCRATCH:-}" ]; then
-    basis=$SCRATCH
-else
-    basis=$(mktemp -d)
-    trap 'rm -rf "$basis"' EXIT
-fi
-mkdir -p "$basis"
+. bench/gemeinsam.sh
 if [ ! -d "$basis/klein" ]; then
     echo "Erzeuge $n kleine Dateien und eine Datei von $mib MiB in $basis ..."
     "$build/bench/tarvendo-synchrondaten" klein "$basis/klein" "$n"
@@ -54,8 +39,6 @@ lauf() {
     ende=$(date +%s%N)
     echo $(((ende - start) / 1000000))
 }
-
-min() { if [ -z "$1" ] || [ "$2" -lt "$1" ]; then echo "$2"; else echo "$1"; fi; }
 
 messe() {
     art=$1

@@ -14,59 +14,18 @@
 set -eu
 cd "$(dirname "$0")/.."
 n=${1:-100000}
-build=${BUILD:-build}
-laeufe=3
-
-cmake --build "$build" --target tarvendo-cli tarvendo-synchrondaten >/dev/null
-case $build in
-    /*) cli=$build/src/cli/tarvendo-cli ;;
-    *) cli=$(pwd)/$build/src/cli/tarvendo-cli ;;
-esac
-
-if [ -n "${SCRATCH:-}" ]; then
-    basis=$SCRATCH
-else
-    basis=$(mktemp -d)
-    trap 'rm -rf "$basis"' EXIT
-fi
-mkdir -p "$basis"
-alt=$basis/alt
-neu=$basis/neu
-if [ ! -d "$neu" ]; then
-    echo "Erzeuge $n kleine Dateien in $basis, ändere jede zwanzigste und lösche eine weitere ..."
-    "$build/bench/tarvendo-synchrondaten" klein "$alt" "$n"
-    cp -a "$alt" "$neu"
-    find "$neu" -type f | sort | awk 'NR % 20 == 0' |
-        xargs -d '\n' sh -c 'for f; do printf x >>"$f"; done' sh
+. bench/gemeinsam.sh
+if erzeuge_alt_und_neu "$n" "ändere jede zwanzigste und lösche eine weitere"; then
+    aendere 20 0
     find "$neu" -type f | sort | awk 'NR % 20 == 10' | xargs -d '\n' rm -f
 fi
 echo "Dateisystem: $(stat -f -c %T "$basis")"
 find "$neu" -type f -exec cat {} + >/dev/null  # read the source into the cache once
 
-# lauf ZIEL COMMAND...: milliseconds of one update run of the fresh target ZIEL.
-lauf() {
-    ziel=$1
-    shift
-    rm -rf "$ziel"
-    cp -a "$alt" "$ziel"
-    sync -f "$ziel"
-    start=$(date +%s%N)
-    "$@" >/dev/null
-    sync -f "$ziel"
-    ende=$(date +%s%N)
-    if ! diff -r -x .tarvendo "$neu" "$ziel" >/dev/null; then
-        echo "$ziel weicht von der Quelle ab" >&2
-        exit 1
-    fi
-    echo $(((ende - start) / 1000000))
-}
-
-min() { if [ -z "$1" ] || [ "$2" -lt "$1" ]; then echo "$2"; else echo "$1"; fi; }
-
 t_mit="" t_ohne=""
 for i in $(seq "$laeufe"); do
-    t_mit=$(min "$t_mit" "$(lauf "$basis/ziel-mit" "$cli" synchronisieren "$neu" "$basis/ziel-mit")")
-    t_ohne=$(min "$t_ohne" "$(lauf "$basis/ziel-ohne" "$cli" synchronisieren --versionen-tage 0 \
+    t_mit=$(min "$t_mit" "$(update_lauf "$basis/ziel-mit" "$cli" synchronisieren "$neu" "$basis/ziel-mit")")
+    t_ohne=$(min "$t_ohne" "$(update_lauf "$basis/ziel-ohne" "$cli" synchronisieren --versionen-tage 0 \
         "$neu" "$basis/ziel-ohne")")
 done
 rm -rf "$basis/ziel-mit" "$basis/ziel-ohne"
