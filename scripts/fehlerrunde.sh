@@ -4,7 +4,7 @@
 # suite lets through is a test that is missing.
 #
 #   scripts/fehlerrunde.sh [-b BAUVERZEICHNIS] [-l LISTE] [-x] [-t SEKUNDEN]
-#                          [-s HH:MM] [ID ...]
+#                          [-s HH:MM] [-m] [ID ...]
 #
 #   -b  a configured build directory with the tests switched on (default
 #       build-fehler), e.g. cmake -S . -B build-fehler -G Ninja
@@ -15,6 +15,9 @@
 #   -t  ctest's timeout per test (default 120)
 #   -s  plant no further fault after this time of day; the rest is reported
 #       as not run
+#   -m  run every test for every fault instead of stopping at the first
+#       failure, so the results name all tests that catch it: which tests
+#       guard nothing of the list, which fault only one test guards
 #   ID  only these faults
 #
 # A fault whose text does not occur exactly once in its file (the code has
@@ -28,14 +31,16 @@ liste=scripts/fehlerliste.tsv
 mit_xvfb=0
 zeitgrenze=120
 schluss=
-while getopts b:l:xt:s: opt; do
+alle_tests=0
+while getopts b:l:xt:s:m opt; do
     case $opt in
         b) bau=$OPTARG ;;
         l) liste=$OPTARG ;;
         x) mit_xvfb=1 ;;
         t) zeitgrenze=$OPTARG ;;
         s) schluss=$(date -d "$OPTARG" +%s) || exit 2 ;;
-        *) sed -n '6,18p' "$0" >&2; exit 2 ;;
+        m) alle_tests=1 ;;
+        *) sed -n '6,21p' "$0" >&2; exit 2 ;;
     esac
 done
 shift $((OPTIND - 1))
@@ -46,7 +51,8 @@ shift $((OPTIND - 1))
 export QT_QPA_PLATFORM=offscreen
 export LC_ALL=C  # the texts are compared byte by byte
 # No tests at all must not pass for a suite that caught nothing.
-ctest_args=(--test-dir "$bau" -j2 --timeout "$zeitgrenze" --stop-on-failure --no-tests=error)
+ctest_args=(--test-dir "$bau" -j2 --timeout "$zeitgrenze" --no-tests=error)
+[ "$alle_tests" = 1 ] || ctest_args+=(--stop-on-failure)
 [ "$mit_xvfb" = 1 ] || ctest_args+=(-E '^fenster_unter_xvfb$')
 
 arbeit=$(mktemp -d)
@@ -82,6 +88,11 @@ ersetze() {
 
 baue() { nice -n 19 cmake --build "$bau" -j1 >"$arbeit/bau.log" 2>&1; }
 pruefe() { nice -n 19 ctest "${ctest_args[@]}" >"$arbeit/test.log" 2>&1; }
+# The tests that failed in the last run, without gtest's parameter dump.
+gescheiterte() {
+    sed -n '/The following tests FAILED:/,$s/^[[:space:]]*[0-9]* - \(.*\) (.*)$/\1/p' "$arbeit/test.log" |
+        sed 's/  # GetParam.*//' | paste -sd';' -
+}
 
 echo "Grundlauf: bauen und alle Tests ohne Fehler"
 if ! baue; then tail -20 "$arbeit/bau.log"; echo "Bau scheitert schon ohne Fehler" >&2; exit 2; fi
@@ -92,7 +103,7 @@ if ! pruefe; then
 fi
 grep 'tests passed' "$arbeit/test.log"
 
-printf 'id\tklasse\tergebnis\tsekunden\tbeschreibung\n' >"$ergebnisse"
+printf 'id\tklasse\tergebnis\tsekunden\tbeschreibung\ttests\n' >"$ergebnisse"
 feld() { printf '%s\n' "$zeile" | cut -f"$1"; }
 while IFS= read -r zeile; do
     case $zeile in '#'* | '') continue ;; esac
@@ -106,6 +117,7 @@ while IFS= read -r zeile; do
         continue
     fi
     beginn=$(date +%s)
+    tests=
     export SUCHE ERSATZ
     SUCHE=$(feld 3) ERSATZ=$(feld 4)
     if [ -z "$SUCHE" ] || [ ! -f "$datei" ] || [ "$(ersetze "$datei" 1)" != 1 ]; then
@@ -124,12 +136,13 @@ while IFS= read -r zeile; do
             ergebnis=überlebt
         else
             ergebnis=gefangen
+            tests=$(gescheiterte)
         fi
         zuruecklegen
     fi
     sekunden=$(($(date +%s) - beginn))
     printf '%-4s %-10s %-16s %4ss  %s\n' "$id" "$klasse" "$ergebnis" "$sekunden" "$beschreibung"
-    printf '%s\t%s\t%s\t%s\t%s\n' "$id" "$klasse" "$ergebnis" "$sekunden" "$beschreibung" >>"$ergebnisse"
+    printf '%s\t%s\t%s\t%s\t%s\t%s\n' "$id" "$klasse" "$ergebnis" "$sekunden" "$beschreibung" "$tests" >>"$ergebnisse"
 done <"$liste"
 
 # The build directory ends matching the sources again.
