@@ -4,7 +4,7 @@
 # suite lets through is a test that is missing.
 #
 #   scripts/fehlerrunde.sh [-b BAUVERZEICHNIS] [-l LISTE] [-x] [-t SEKUNDEN]
-#                          [-s HH:MM] [-m] [ID ...]
+#                          [-s HH:MM] [-m] [-p] [ID ...]
 #
 #   -b  a configured build directory with the tests switched on (default
 #       build-fehler), e.g. cmake -S . -B build-fehler -G Ninja
@@ -18,6 +18,8 @@
 #   -m  run every test for every fault instead of stopping at the first
 #       failure, so the results name all tests that catch it: which tests
 #       guard nothing of the list, which fault only one test guards
+#   -p  build nothing: list the faults whose text no longer occurs exactly
+#       once in their file, so a change that moves code can mend its rows
 #   ID  only these faults
 #
 # A fault whose text does not occur exactly once in its file (the code has
@@ -32,7 +34,8 @@ mit_xvfb=0
 zeitgrenze=120
 schluss=
 alle_tests=0
-while getopts b:l:xt:s:m opt; do
+nur_pruefen=0
+while getopts b:l:xt:s:mp opt; do
     case $opt in
         b) bau=$OPTARG ;;
         l) liste=$OPTARG ;;
@@ -40,12 +43,13 @@ while getopts b:l:xt:s:m opt; do
         t) zeitgrenze=$OPTARG ;;
         s) schluss=$(date -d "$OPTARG" +%s) || exit 2 ;;
         m) alle_tests=1 ;;
-        *) sed -n '6,21p' "$0" >&2; exit 2 ;;
+        p) nur_pruefen=1 ;;
+        *) sed -n '6,23p' "$0" >&2; exit 2 ;;
     esac
 done
 shift $((OPTIND - 1))
 
-[ -f "$bau/CMakeCache.txt" ] || { echo "$bau ist kein konfiguriertes Bauverzeichnis" >&2; exit 2; }
+[ "$nur_pruefen" = 1 ] || [ -f "$bau/CMakeCache.txt" ] || { echo "$bau ist kein konfiguriertes Bauverzeichnis" >&2; exit 2; }
 [ -f "$liste" ] || { echo "$liste fehlt" >&2; exit 2; }
 
 export QT_QPA_PLATFORM=offscreen
@@ -93,6 +97,17 @@ gescheiterte() {
     sed -n '/The following tests FAILED:/,$s/^[[:space:]]*[0-9]* - \(.*\) (.*)$/\1/p' "$arbeit/test.log" |
         sed 's/  # GetParam.*//' | paste -sd';' -
 }
+
+if [ "$nur_pruefen" = 1 ]; then
+    status=0
+    while IFS=$'\t' read -r id datei suche _; do
+        case $id in '#'* | '') continue ;; esac
+        n=0
+        [ -f "$datei" ] && n=$(SUCHE=$suche ersetze "$datei" 1)
+        [ "$n" = 1 ] || { echo "$id $datei: ${n}-mal gefunden"; status=1; }
+    done <"$liste"
+    exit "$status"
+fi
 
 echo "Grundlauf: bauen und alle Tests ohne Fehler"
 if ! baue; then tail -20 "$arbeit/bau.log"; echo "Bau scheitert schon ohne Fehler" >&2; exit 2; fi
