@@ -329,16 +329,17 @@ TEST(Synchronisation, RechteErreichenDieSicherung) {
 TEST(Synchronisation, GrenzenUndTiefe) {
     Sicherung s;
     s.lege_an({"q/platte/", "q/platte/neu", "z/platte/", "q/später/", "z/später/", "q/später/u/",
-               "z/später/u/", "z/später/u/weg"});
+               "z/später/u/", "z/später/u/weg", "z/später/leer/"});
     if (::mount("tarvendo-test", (s.ziel + "/platte").c_str(), "tmpfs", 0, "size=1m") != 0)
         GTEST_SKIP() << "tmpfs cannot be mounted here: " << std::strerror(errno);
     s.lege_an({"z/platte/fremd", "z/platte/ordner/", "z/platte/ordner/f"});
     erstelle_kette(s.quelle + "/tief", Verzeichnisscan::größte_tiefe + 5);
 
     const Zeilen aufgaben = s.vergleiche();
-    ASSERT_EQ(aufgaben.size(), 5 + Verzeichnisscan::größte_tiefe);  // the chain as far as read
-    EXPECT_EQ(Zeilen(aufgaben.begin(), aufgaben.begin() + 5),
-              (Zeilen{"0 /platte/", "2 /platte/neu", "0 /später/", "0 /später/u/", "3 /später/u/weg"}));
+    ASSERT_EQ(aufgaben.size(), 6 + Verzeichnisscan::größte_tiefe);  // the chain as far as read
+    EXPECT_EQ(Zeilen(aufgaben.begin(), aufgaben.begin() + 6),
+              (Zeilen{"0 /platte/", "2 /platte/neu", "0 /später/", "0 /später/u/", "3 /später/u/weg",
+                      "3 /später/leer/"}));
     EXPECT_EQ(s.stand.grenzen, Zeilen{s.ziel + "/platte"});
     ASSERT_EQ(s.stand.nicht_gelesen.size(), 1u);
     EXPECT_NE(vergleichshinweis(s.stand)->find("anderen Dateisystem:\n" + s.ziel + "/platte"),
@@ -346,10 +347,10 @@ TEST(Synchronisation, GrenzenUndTiefe) {
     // A drive mounted after the comparison is not deleted into either, at any
     // depth, even where no move into the versions stops at its border.
     ASSERT_EQ(::mount("tarvendo-test", (s.ziel + "/später").c_str(), "tmpfs", 0, "size=1m"), 0);
-    s.lege_an({"z/später/u/", "z/später/u/weg"});
-    EXPECT_EQ(s.synchronisiere(0).fehler, 1);
+    s.lege_an({"z/später/u/", "z/später/u/weg", "z/später/leer/"});
+    EXPECT_EQ(s.synchronisiere(0).fehler, 2);
 
-    EXPECT_TRUE(existiert(s.ziel + "/später/u/weg"));
+    EXPECT_TRUE(existiert(s.ziel + "/später/u/weg") && existiert(s.ziel + "/später/leer"));
     ::umount((s.ziel + "/später").c_str());
     EXPECT_EQ(lies_datei(s.ziel + "/platte/neu"), "q/platte/neu");
     EXPECT_TRUE(existiert(s.ziel + "/platte/fremd") && existiert(s.ziel + "/platte/ordner/f"));
