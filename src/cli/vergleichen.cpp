@@ -5,6 +5,7 @@
 #include "cli/konsole.h"
 #include "cli/vergleichslauf.h"
 #include "engine/aufgabenermittlung.h"
+#include "support/pfad.h"
 
 namespace tarvendo::cli {
 
@@ -16,8 +17,7 @@ namespace {
 void schreibe_aufgaben(std::FILE* aus, const Pfadklasse& knoten, std::string& relativ) {
     const std::size_t länge = relativ.size();
     for (const Pfadklasse& p : knoten.pfade) {
-        relativ += '/';
-        relativ += p.pfadname;
+        hänge_an(relativ, p.pfadname);
         if (p.aufgabe != aufgabe_keine) {
             std::fputc('0' + p.aufgabe, aus);
             std::fputc(' ', aus);

@@ -50,10 +50,9 @@ public:
     [[nodiscard]] Ausgang führe_aus(const Pfadklasse& aufgabenbaum);
 
     // The walk of one directory of the task tree; wpnodx is its node in the
-    // done tree (kein_knoten for the root), relpfad the path of its parent
-    // below the base ("" for the root, then "/", "/a/", ...).
-    void aufgaben_durchführen(const Pfadklasse& wpfad, Erledigtbaum::Knoten wpnodx,
-                              const std::string& relpfad);
+    // done tree (kein_knoten for the root). Its path below the base is its
+    // parent's joined with its name ("" for the root, then "/a", "/a/b").
+    void aufgaben_durchführen(const Pfadklasse& wpfad, Erledigtbaum::Knoten wpnodx);
 
     // Progress of the copy in progress: the per-file bar (shown only for a
     // copy that runs over 250 ms and is projected to take over a second),
@@ -68,9 +67,8 @@ private:
 
     // vorrang: the case twin that keeps the place; then nothing is copied.
     void kopiere(const Dateiklasse& f, const std::string* vorrang, Ebene& ebene,
-                 const std::string& aktverzeichnis, Erledigtbaum::Knoten wpnodx);
-    void lösche(const Dateiklasse& f, Ebene& ebene, const std::string& aktverzeichnis,
-                Erledigtbaum::Knoten wpnodx);
+                 Erledigtbaum::Knoten wpnodx);
+    void lösche(const Dateiklasse& f, Ebene& ebene, Erledigtbaum::Knoten wpnodx);
     // Counts a file task as done; true (after a yield) when it succeeded.
     bool zähle_erledigt(std::int64_t arbeit, int code);
     // Records a failed file task and asks whether to go on.
@@ -86,7 +84,7 @@ private:
     // Whether the target entries a and b (status of two spellings) are one.
     [[nodiscard]] bool gleicher_eintrag(const struct stat& a, const struct stat& b) const;
     // Renames the target entry alt in the directory fd (verzeichnispfad:
-    // its path below the base, with the closing '/') to the source's spelling neu.
+    // its path below the base) to the source's spelling neu.
     void schreibweise_angleichen(int fd, const std::string& verzeichnispfad,
                                  const std::string& alt, const std::string& neu);
     // The same for a directory entered as ort, which then names it as it is.

@@ -4,6 +4,7 @@
 #include <cerrno>
 
 #include "engine/verzeichnisscan.h"
+#include "support/pfad.h"
 
 namespace tarvendo {
 
@@ -31,7 +32,8 @@ void Aufgabenausführung::schreibweise_angleichen(int fd, const std::string& ver
     if (n ? !gleicher_eintrag(n.wert(), a.wert()) : n.fehlercode() != ENOENT) return;
     verändert_ = true;
     if (ändere_schreibweise(ops, fd, alt, neu, medium_.ignoriert_schreibweise))
-        vermerke(Protokollart::umbenannt, verzeichnispfad + alt, verzeichnispfad + neu);
+        vermerke(Protokollart::umbenannt, verbinde(verzeichnispfad, alt),
+                 verbinde(verzeichnispfad, neu));
 }
 
 void Aufgabenausführung::verzeichnisschreibweise_angleichen(int fd,

@@ -2,6 +2,8 @@
 
 #include <vector>
 
+#include "support/pfad.h"
+
 namespace tarvendo {
 
 namespace {
@@ -159,11 +161,8 @@ void Pfadklasse::pflege_checked() {
 std::string Pfadklasse::fullpath() const {
     std::vector<const std::string*> teile;
     for (const Pfadklasse* k = this; k; k = k->parent) teile.push_back(&k->pfadname);
-    std::string ergebnis;
-    for (auto it = teile.rbegin(); it != teile.rend(); ++it) {
-        if (it != teile.rbegin()) ergebnis += '/';
-        ergebnis += **it;
-    }
+    std::string ergebnis = *teile.back();
+    for (auto it = teile.rbegin() + 1; it != teile.rend(); ++it) hänge_an(ergebnis, **it);
     return ergebnis;
 }
 

@@ -8,6 +8,7 @@
 #include <cstdio>
 
 #include "engine/versionsordner.h"
+#include "support/pfad.h"
 
 namespace tarvendo {
 
@@ -32,10 +33,10 @@ std::int64_t belegung_der_reste(const Pfadklasse& p, const std::string& pfad) {
     if (const auto* reste = p.gib_reste())
         for (const std::string& rest : *reste) {
             struct stat st {};
-            if (::lstat((pfad + "/" + rest).c_str(), &st) == 0 && S_ISREG(st.st_mode))
+            if (::lstat(verbinde(pfad, rest).c_str(), &st) == 0 && S_ISREG(st.st_mode))
                 summe += static_cast<std::int64_t>(st.st_blocks) * 512;
         }
-    for (const Pfadklasse& u : p.pfade) summe += belegung_der_reste(u, pfad + "/" + u.pfadname);
+    for (const Pfadklasse& u : p.pfade) summe += belegung_der_reste(u, verbinde(pfad, u.pfadname));
     return summe;
 }
 

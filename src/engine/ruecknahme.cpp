@@ -12,6 +12,7 @@
 #include "engine/systemfehlertext.h"
 #include "engine/versionsordner.h"
 #include "engine/zielmedium.h"
+#include "support/pfad.h"
 
 namespace tarvendo {
 
@@ -215,10 +216,7 @@ Rücknahme nimm_zurück(Dateioperationen& ops, const std::string& zielbasis) {
     }
     const std::string beschreibung = laufbeschreibung(übersicht(lauf));
     const int basis = lauf.basis.fd();
-    const auto vollpfad = [&](const std::string& pfad) {
-        return (zielbasis.ends_with('/') ? zielbasis.substr(0, zielbasis.size() - 1) : zielbasis) +
-               pfad;
-    };
+    const auto vollpfad = [&](const std::string& pfad) { return verbinde(zielbasis, pfad); };
 
     // First the check, so that a refusal leaves everything as it is.
     for (const Protokollzeile& z : lauf.zeilen) {
@@ -294,8 +292,7 @@ Rücknahme nimm_zurück(Dateioperationen& ops, const std::string& zielbasis) {
         lauf.ordner = Dateigriff();
         // What no line names stays (a record cut by a power cut), and is said.
         if (!entferne_leere(lauf.versionen.fd(), lauf.name))
-            gescheitert.push_back(vollpfad("/" + std::string(reservierter_ordner) + "/" +
-                                           std::string(versionen_ordner) + "/" + lauf.name) +
+            gescheitert.push_back(versionspfad(zielbasis, lauf.name) +
                                   ": enthält noch Einträge, die nicht im Protokoll stehen");
     } else {
         schreibe_rest(ops, lauf.ordner.fd(), rest);
@@ -312,8 +309,7 @@ Rücknahme nimm_zurück(Dateioperationen& ops, const std::string& zielbasis) {
     for (const std::string& g : gescheitert) r.text += "\n" + g;
     if (!rest.empty())
         r.text += "\n\nWas nicht zurückgebracht werden konnte, bleibt im Versionsordner\n" +
-                  vollpfad("/" + std::string(reservierter_ordner) + "/" +
-                           std::string(versionen_ordner) + "/" + lauf.name);
+                  versionspfad(zielbasis, lauf.name);
     return r;
 }
 

@@ -6,6 +6,7 @@
 
 #include "engine/systemfehlertext.h"
 #include "engine/versionsordner.h"
+#include "support/pfad.h"
 
 namespace tarvendo {
 
@@ -68,8 +69,7 @@ int Versionsablage::lege_ordner_an() {
 
 Ergebnis<int> Versionsablage::öffne_unterordner(std::string_view relativ) {
     // relativ is "/a/b/name": the levels a and b are made as needed.
-    const auto schnitt = relativ.rfind('/');
-    const std::string ordner(relativ.substr(0, schnitt));
+    const std::string ordner(elternpfad(relativ));
     if (letzter_griff_.offen() && ordner == letzter_ordner_)
         return Ergebnis<int>::gut(letzter_griff_.fd());
     Dateigriff aktuell;
@@ -127,7 +127,7 @@ Ausgang Versionsablage::lege_ab(int verzeichnis, const std::string& name,
     while ((s.fehlercode() == ENOSPC || s.fehlercode() == EDQUOT) && gib_platz_frei())
         s = schreibe({art, std::string(relativ), {}, 0, {}});
     if (!s) return s;
-    const std::string blatt(relativ.substr(relativ.rfind('/') + 1));
+    const std::string blatt(letzter_name(relativ));
     return ops_.benenne_um(verzeichnis, name, ziel.wert(), blatt);
 }
 
@@ -135,7 +135,7 @@ void Versionsablage::hole_zurück(int verzeichnis, const std::string& name,
                                   std::string_view relativ) {
     auto ordner = öffne_unterordner(relativ);
     if (!ordner) return;
-    const std::string blatt(relativ.substr(relativ.rfind('/') + 1));
+    const std::string blatt(letzter_name(relativ));
     (void)ops_.benenne_um(ordner.wert(), blatt, verzeichnis, name);
 }
 
@@ -181,10 +181,7 @@ bool Versionsablage::gib_platz_frei() {
 
 std::string Versionsablage::ordnerpfad() const {
     if (laufname_.empty()) return {};
-    std::string pfad = zielbasis_;
-    if (pfad.empty() || pfad.back() != '/') pfad += '/';
-    return pfad + std::string(reservierter_ordner) + "/" + std::string(versionen_ordner) + "/" +
-           laufname_;
+    return versionspfad(zielbasis_, laufname_);
 }
 
 }  // namespace tarvendo

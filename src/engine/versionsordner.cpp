@@ -9,6 +9,8 @@
 #include <cerrno>
 #include <cstdio>
 
+#include "support/pfad.h"
+
 namespace tarvendo {
 
 namespace {
@@ -32,6 +34,13 @@ std::vector<std::string> verzeichniseinträge(int fd) {
     }
     ::closedir(dir);
     return namen;
+}
+
+std::string versionspfad(std::string_view zielbasis, std::string_view lauf) {
+    std::string pfad = verbinde(zielbasis, reservierter_ordner);
+    hänge_an(pfad, versionen_ordner);
+    hänge_an(pfad, lauf);
+    return pfad;
 }
 
 std::string versionsname(std::time_t zeit) {

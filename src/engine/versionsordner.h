@@ -24,6 +24,9 @@ inline constexpr std::string_view reservierter_ordner = ".tarvendo";
 inline constexpr std::string_view versionen_ordner = "versionen";
 inline constexpr int standard_versionen_tage = 30;
 
+// The full path of the version folder of the run lauf below zielbasis.
+[[nodiscard]] std::string versionspfad(std::string_view zielbasis, std::string_view lauf);
+
 // "2026-12-07T19-05-33Z": the run's start in UTC; names sort as times do.
 [[nodiscard]] std::string versionsname(std::time_t zeit);
 // The time a version folder's name stands for (a suffix "-NN" after the

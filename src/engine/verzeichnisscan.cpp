@@ -9,6 +9,7 @@
 
 #include "engine/systemkopie.h"
 #include "engine/versionsordner.h"
+#include "support/pfad.h"
 
 namespace tarvendo {
 
@@ -19,16 +20,6 @@ constexpr double tage_1899_bis_1970 = 25569.0;
 
 bool ist_punkt_oder_punktpunkt(const char* name) {
     return name[0] == '.' && (name[1] == '\0' || (name[1] == '.' && name[2] == '\0'));
-}
-
-std::string verbinde(const std::string& pfad, const std::string& name) {
-    std::string ergebnis;
-    ergebnis.reserve(pfad.size() + 1 + name.size());
-    ergebnis = pfad;
-    // Below "/" a second separator would only clutter the display.
-    if (ergebnis.empty() || ergebnis.back() != '/') ergebnis += '/';
-    ergebnis += name;
-    return ergebnis;
 }
 
 }  // namespace

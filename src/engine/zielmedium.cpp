@@ -8,6 +8,7 @@
 #include <cstdlib>
 
 #include "engine/systemkopie.h"
+#include "support/pfad.h"
 
 namespace tarvendo {
 
@@ -79,12 +80,12 @@ bool verschiebt_verzeichnisse(Dateioperationen& ops, int verzeichnis, const std:
     if (!ops.erstelle_verzeichnis(verzeichnis, alt, S_IRWXU)) return true;
     bool hält = true;
     std::string ort = alt;
-    if (ops.benenne_um(verzeichnis, name, verzeichnis, alt + "/" + name)) {
+    if (ops.benenne_um(verzeichnis, name, verzeichnis, verbinde(alt, name))) {
         if (ops.benenne_um(verzeichnis, alt, verzeichnis, neu)) {
             ort = neu;
-            hält = ops.status_ohne_folgen(verzeichnis, neu + "/" + name).ok();
+            hält = ops.status_ohne_folgen(verzeichnis, verbinde(neu, name)).ok();
         }
-        (void)ops.entferne_datei(verzeichnis, ort + "/" + name);
+        (void)ops.entferne_datei(verzeichnis, verbinde(ort, name));
     }
     (void)ops.entferne_verzeichnis(verzeichnis, ort);
     return hält;

@@ -9,6 +9,7 @@
 #include <utility>
 
 #include "hilfe/hilfefenster.h"
+#include "support/pfad.h"
 
 namespace tarvendo {
 namespace {
@@ -29,16 +30,14 @@ std::string gib_programmverzeichnis() {
     const std::unique_ptr<char, decltype(&std::free)> echt(realpath("/proc/self/exe", nullptr),
                                                            &std::free);
     if (!echt) return {};
-    std::string pfad(echt.get());
-    const std::size_t schrägstrich = pfad.rfind('/');
-    if (schrägstrich == std::string::npos) return {};
-    pfad.resize(schrägstrich);
-    return pfad;
+    const std::string_view pfad(echt.get());
+    if (pfad.find('/') == std::string_view::npos) return {};
+    return std::string(elternpfad(pfad));
 }
 
 std::string suche_hilfedatei(const std::string& verzeichnis) {
     if (verzeichnis.empty()) return {};
-    std::string pfad = verzeichnis + "/Tarvendo.chm";
+    std::string pfad = verbinde(verzeichnis, "Tarvendo.chm");
     struct stat info {};
     if (stat(pfad.c_str(), &info) != 0 || !S_ISREG(info.st_mode)) return {};
     return pfad;

@@ -9,6 +9,7 @@
 
 #include "mainwindow/aufgabengrund.h"
 #include "mainwindow/bildliste.h"
+#include "support/pfad.h"
 
 namespace tarvendo {
 namespace {
@@ -81,10 +82,10 @@ QString Knoten::beschreibung() const {
         auto* const* verzeichnis =
             eltern ? std::get_if<Pfadklasse*>(&eltern->Tag.eintrag) : nullptr;
         // The key is the path in the target, with a NUL at a file's end.
-        std::string zielpfad = eltern ? eltern->Key() + '/' : std::string();
         const std::string* zielname =
             verzeichnis ? (*verzeichnis)->gib_zielname((*datei)->Name) : nullptr;
-        zielpfad += zielname ? *zielname : (*datei)->Name;
+        const std::string zielpfad =
+            verbinde(eltern ? eltern->Key() : std::string(), zielname ? *zielname : (*datei)->Name);
         return dateigrund(**datei, verzeichnis ? *verzeichnis : nullptr, zielpfad);
     }
     return bildbeschreibung(bild_);

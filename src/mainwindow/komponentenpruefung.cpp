@@ -8,6 +8,7 @@
 #include <bit>
 
 #include "support/betriebssystem.h"
+#include "support/pfad.h"
 
 namespace tarvendo {
 
@@ -21,16 +22,15 @@ Komponentenprüfung prüfe_komponenten() {
     Dl_info info{};
     const void* adresse = std::bit_cast<const void*>(symbol);
     if (dladdr(adresse, &info) != 0 && info.dli_fname) {
-        const std::string datei = info.dli_fname;
-        const std::size_t strich = datei.rfind('/');
-        if (strich != std::string::npos) {
-            p.systemverzeichnis = datei.substr(0, strich);
-            p.komponente = datei.substr(strich + 1);
+        const std::string_view datei = info.dli_fname;
+        if (datei.find('/') != std::string_view::npos) {
+            p.systemverzeichnis = elternpfad(datei);
+            p.komponente = letzter_name(datei);
         }
     }
     struct stat st {};
     p.vorhanden = !p.komponente.empty() &&
-                  stat((p.systemverzeichnis + '/' + p.komponente).c_str(), &st) == 0 &&
+                  stat(verbinde(p.systemverzeichnis, p.komponente).c_str(), &st) == 0 &&
                   S_ISREG(st.st_mode);
     return p;
 }

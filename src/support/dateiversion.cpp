@@ -11,6 +11,8 @@
 #include <optional>
 #include <string_view>
 
+#include "support/pfad.h"
+
 namespace tarvendo {
 namespace {
 
@@ -63,7 +65,7 @@ std::optional<std::string> vier_teile(std::string_view text) {
 std::string gib_dateiversion(const std::string& pfad) {
     const auto echt = echter_pfad(pfad);
     if (!echt) return std::string(keine_version);
-    const std::string_view name = std::string_view(*echt).substr(echt->rfind('/') + 1);
+    const std::string_view name = letzter_name(*echt);
     const std::size_t so = name.rfind(".so.");
     if (so == std::string_view::npos) return std::string(keine_version);
     return vier_teile(name.substr(so + 4)).value_or(std::string(keine_version));
