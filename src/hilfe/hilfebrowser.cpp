@@ -4,6 +4,8 @@
 #include <QImage>
 #include <QUrl>
 
+#include "widgets/anzeigetext.h"
+
 namespace tarvendo {
 namespace {
 
@@ -29,7 +31,7 @@ QUrl Hilfebrowser::url_von(const std::string& pfad_in_datei) {
 
 bool Hilfebrowser::setze_hilfedatei(const std::string& pfad) {
     datei_ = Chmdatei::öffne(pfad);
-    const QString name = QString::fromLocal8Bit(pfad);
+    const QString name = anzeigetext(pfad);
     clearHistory();
     if (!datei_) {
         zeige_hinweis(QStringLiteral("Die Hilfedatei %1 kann nicht gelesen werden.").arg(name));

@@ -5,16 +5,13 @@
 
 #include "engine/aufgabenermittlung.h"
 #include "engine/aufgabensumme.h"
+#include "widgets/anzeigetext.h"
 
 namespace tarvendo {
 namespace {
 
 constexpr std::int32_t ungebaut = 2;
 constexpr std::int32_t gebaut = 1;
-
-QString anzeigetext(const std::string& name) {
-    return QString::fromUtf8(name.data(), static_cast<qsizetype>(name.size()));
-}
 
 std::string_view verzeichnisbild(std::int32_t aufgabe) {
     if (aufgabe == aufgabe_kopieren) return "Verzeichnis_kopieren";

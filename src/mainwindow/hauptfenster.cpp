@@ -30,6 +30,7 @@
 #include "mainwindow/versionsbefehle.h"
 #include "mainwindow/tastatur.h"
 #include "mainwindow/vergleichsbefehl.h"
+#include "widgets/anzeigetext.h"
 #include "widgets/status.h"
 
 namespace tarvendo {
@@ -449,8 +450,7 @@ void verzeichnis::wähle_verzeichnis(Pfadfeld* feld, const char* hinweis, const 
     if (zustand_.läuft) return;  // only a cancel may act during a command
     const std::string& alt = feld->pfad();
     const QString neu =
-        ordner_wählen(this, QString::fromUtf8(alt.data(), static_cast<qsizetype>(alt.size())),
-                      QString::fromUtf8(hinweis), QString::fromUtf8(titel));
+        ordner_wählen(this, anzeigetext(alt), QString::fromUtf8(hinweis), QString::fromUtf8(titel));
     if (!neu.isEmpty()) feld->setze_pfad(QFile::encodeName(neu).toStdString());
     // Tasks determined for the old directories must neither show nor run.
     teile_.Arbeitsbaum->leere();

@@ -2,6 +2,8 @@
 
 #include <QMessageBox>
 
+#include "widgets/anzeigetext.h"
+
 namespace tarvendo {
 
 Antwort zeige_meldungsbox(QWidget* eltern, const Meldung& meldung) {
@@ -9,8 +11,7 @@ Antwort zeige_meldungsbox(QWidget* eltern, const Meldung& meldung) {
                                      : meldung.symbol == Symbol::Hinweis ? QMessageBox::Warning
                                                                          : QMessageBox::NoIcon;
     QMessageBox box(
-        symbol, QStringLiteral("Tarvendo"),
-        QString::fromUtf8(meldung.text.data(), static_cast<qsizetype>(meldung.text.size())),
+        symbol, QStringLiteral("Tarvendo"), anzeigetext(meldung.text),
         meldung.knöpfe == Knöpfe::OKAbbrechen ? QMessageBox::Ok | QMessageBox::Cancel
                                               : QMessageBox::Ok,
         eltern);

@@ -1,5 +1,6 @@
 #include "mainwindow/pfadfeld.h"
 
+#include "widgets/anzeigetext.h"
 #include "widgets/pfadkuerzung.h"
 
 namespace tarvendo {
@@ -14,7 +15,7 @@ Pfadfeld::Pfadfeld(QWidget* eltern) : QLabel(eltern) {
 void Pfadfeld::setze_pfad(std::string pfad) {
     pfad_ = std::move(pfad);
     abwesend_.clear();
-    voll_ = QString::fromUtf8(pfad_.data(), static_cast<qsizetype>(pfad_.size()));
+    voll_ = anzeigetext(pfad_);
     setAccessibleName(voll_);
     setToolTip(voll_);
     zeige();

@@ -12,6 +12,7 @@
 #include "mainwindow/pfadfeld.h"
 #include "mainwindow/versionsbefehle.h"
 #include "support/stopwatch.h"
+#include "widgets/anzeigetext.h"
 
 namespace tarvendo {
 
@@ -23,8 +24,7 @@ public:
     explicit Erledigtansicht(Baumansicht& baum) : baum_(baum) {}
 
     Knoten füge_hinzu(Knoten eltern, std::string_view text) override {
-        Baumansicht::Neu neu{
-            {}, QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())), {}, {}, false};
+        Baumansicht::Neu neu{{}, anzeigetext(text), {}, {}, false};
         tarvendo::Knoten* knoten = nullptr;
         if (eltern == kein_knoten) {
             knoten = baum_.füge_hinzu(std::move(neu));
@@ -45,8 +45,7 @@ public:
     // The text of the question about the last failure shown.
     void merke_fehlertext(std::string_view text) {
         if (!fehlgeschlagen_) return;
-        baum_.setze_hinweis(*fehlgeschlagen_,
-                            QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())));
+        baum_.setze_hinweis(*fehlgeschlagen_, anzeigetext(text));
         fehlgeschlagen_ = nullptr;
     }
 

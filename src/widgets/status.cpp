@@ -12,6 +12,7 @@
 #include <cmath>
 #include <stdexcept>
 
+#include "widgets/anzeigetext.h"
 #include "widgets/balkenrechnung.h"
 #include "widgets/pfadkuerzung.h"
 #include "widgets/statuszugang.h"
@@ -167,7 +168,7 @@ void Status::Reset() {
 }
 
 void Status::text(std::string_view s) {
-    zeige_text(QString::fromUtf8(s.data(), static_cast<qsizetype>(s.size())));
+    zeige_text(anzeigetext(s));
 }
 
 void Status::zeige_text(const QString& s) {
@@ -177,7 +178,7 @@ void Status::zeige_text(const QString& s) {
 
 void Status::textpfad(std::string_view s) {
     const int breite = static_cast<int>(runde_gerade(0.97 * static_cast<double>(bar_->width())));
-    zeige_text(kürze_pfad(QString::fromUtf8(s.data(), static_cast<qsizetype>(s.size())),
+    zeige_text(kürze_pfad(anzeigetext(s),
                           bar_->fontMetrics(), breite));
 }
 
