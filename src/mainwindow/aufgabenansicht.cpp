@@ -5,6 +5,7 @@
 
 #include "engine/aufgabenermittlung.h"
 #include "engine/aufgabensumme.h"
+#include "mainwindow/bildliste.h"
 #include "widgets/anzeigetext.h"
 
 namespace tarvendo {
@@ -14,19 +15,22 @@ constexpr std::int32_t ungebaut = 2;
 constexpr std::int32_t gebaut = 1;
 
 std::string_view verzeichnisbild(std::int32_t aufgabe) {
-    if (aufgabe == aufgabe_kopieren) return "Verzeichnis_kopieren";
-    if (aufgabe == aufgabe_löschen) return "Verzeichnis_löschen";
-    return "Verzeichnis_diesdas";
+    if (aufgabe == aufgabe_kopieren) return Bildliste::schlüssel(Bildnr::Verzeichnis_kopieren);
+    if (aufgabe == aufgabe_löschen) return Bildliste::schlüssel(Bildnr::Verzeichnis_löschen);
+    return Bildliste::schlüssel(Bildnr::Verzeichnis_diesdas);
 }
 
 std::string_view dateibild(std::int32_t aufgabe) {
-    if (aufgabe == aufgabe_rechte) return "Datei_diesdas";  // only its rights change
-    return aufgabe == aufgabe_löschen ? "Datei_löschen" : "Datei_kopieren";
+    // Only its rights change.
+    if (aufgabe == aufgabe_rechte) return Bildliste::schlüssel(Bildnr::Datei_diesdas);
+    return Bildliste::schlüssel(aufgabe == aufgabe_löschen ? Bildnr::Datei_löschen
+                                                           : Bildnr::Datei_kopieren);
 }
 
 Baumansicht::Neu platzhalter(const std::string& eltern) {
     return {
-        platzhalterschlüssel(eltern), QStringLiteral("Dummy"), "Verzeichnis_diesdas", {}, false};
+        platzhalterschlüssel(eltern), QStringLiteral("Dummy"),
+        Bildliste::schlüssel(Bildnr::Verzeichnis_diesdas), {}, false};
 }
 
 // Gathers the ticked directories below which something is not ticked; true
@@ -79,7 +83,8 @@ void Aufgabenansicht::zeige(const std::string& zielbasis) {
     teilweise_.clear();
     Pfadklasse& wurzel = *aufgabenbaum_;
     Knoten* k = baum_.füge_hinzu(
-        {zielbasis, anzeigetext(zielbasis), "Tarvendo", {ungebaut, &wurzel}, wurzel.checked});
+        {zielbasis, anzeigetext(zielbasis), Bildliste::schlüssel(Bildnr::Tarvendo),
+         {ungebaut, &wurzel}, wurzel.checked});
     if (!k) return;
     baum_.setze_sortiert(*k, true);
     Arbeitsbaum_Expand(k);

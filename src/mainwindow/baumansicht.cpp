@@ -27,23 +27,15 @@ const QCollator& kollator() {
 // The key of the image as the list spells it, so the node can hand it back.
 std::string_view listenschlüssel(std::string_view key) {
     const int i = Bildliste::index(key);
-    return i < 0 ? std::string_view() : Bildliste::schlüssel[i];
+    return i < 0 ? std::string_view() : bildangaben[i].schlüssel;
 }
 
 // What a node of the done tree says, in words.
 QString bildbeschreibung(std::string_view bild) {
-    static const std::pair<std::string_view, const char*> texte[] = {
-        {"Verzeichnis_kopieren", "Verzeichnis erstellt"},
-        {"Verzeichnis_löschen", "Verzeichnis gelöscht"},
-        {"Verzeichnis_diesdas", "Verzeichnis abgeglichen"},
-        {"Verzeichnis_kopieren_fehler", "Verzeichnis konnte nicht erstellt werden"},
-        {"Verzeichnis_löschen_fehler", "Verzeichnis konnte nicht gelöscht werden"},
-        {"Datei_kopieren_fehler", "Datei konnte nicht kopiert werden"},
-        {"Datei_löschen_fehler", "Datei konnte nicht gelöscht werden"},
-    };
-    for (const auto& [schlüssel, text] : texte)
-        if (schlüssel == bild) return QString::fromUtf8(text);
-    return {};
+    const int i = Bildliste::index(bild);
+    if (i < 0) return {};
+    const std::string_view text = bildangaben[i].bedeutung;
+    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
 }
 
 }  // namespace

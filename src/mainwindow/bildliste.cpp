@@ -13,38 +13,6 @@ static void lade_ressourcen() {
 namespace tarvendo {
 namespace {
 
-// Resource names in list order: plain ASCII, unlike some keys.
-constexpr const char* dateien[] = {
-    "desktop",
-    "arbeitsplatz",
-    "diskette",
-    "festplatte",
-    "ramdisk",
-    "verzeichnis",
-    "verzeichnis_kopieren",
-    "verzeichnis_loeschen",
-    "verzeichnis_diesdas",
-    "cd",
-    "netzwerkumgebung",
-    "gesamtesnetzwerk",
-    "netzwerk",
-    "arbeitsgruppe",
-    "netzlaufwerk",
-    "netzlaufwerk_getrennt",
-    "datei",
-    "datei_diesdas",
-    "datei_kopieren",
-    "datei_loeschen",
-    "tarvendo",
-    "verzeichnis_kopieren_fehler",
-    "verzeichnis_diesdas_fehler",
-    "verzeichnis_loeschen_fehler",
-    "datei_kopieren_fehler",
-    "datei_loeschen_fehler",
-    "suche",
-};
-static_assert(std::size(dateien) == Bildliste::anzahl);
-
 QPixmap zeichne(QSvgRenderer& zeichner, int pixel) {
     QPixmap bild(pixel, pixel);
     bild.fill(Qt::transparent);
@@ -66,8 +34,8 @@ QIcon lade(const QString& resource, std::initializer_list<int> größen) {
 Bildliste::Bildliste() {
     lade_ressourcen();
     for (int i = 0; i < anzahl; ++i)
-        bilder_[i] =
-            lade(QStringLiteral(":/bilder/%1.svg").arg(QLatin1String(dateien[i])), {16, 32});
+        bilder_[i] = lade(QStringLiteral(":/bilder/%1.svg").arg(QLatin1String(bildangaben[i].datei)),
+                          {16, 32});
 }
 
 const QIcon& Bildliste::bild(int i) const {
@@ -81,7 +49,7 @@ const QIcon& Bildliste::bild(std::string_view key) const {
 int Bildliste::index(std::string_view key) {
     if (key.empty()) return -1;
     for (int i = 0; i < anzahl; ++i)
-        if (schlüssel[i] == key) return i;
+        if (bildangaben[i].schlüssel == key) return i;
     return -1;
 }
 

@@ -270,7 +270,7 @@ void verzeichnis::Form_Load() {
     setze_hilfedatei(suche_hilfedatei(gib_programmverzeichnis()));
 
     for (QToolButton* knopf : {teile_.Quellverzeichnis_Festlegen, teile_.Zielverzeichnis_Festlegen})
-        knopf->setIcon(bilder_.bild("Suche"));
+        knopf->setIcon(bilder_.bild(Bildnr::Suche));
 
     prüfe_version();
     stelle_größe_wieder_her();

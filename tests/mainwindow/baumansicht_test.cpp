@@ -96,7 +96,7 @@ TEST(Bildliste, JederSchlüsselHatEinBild) {
     const Bildliste bilder;
     for (int i = 0; i < Bildliste::anzahl; ++i) {
         EXPECT_FALSE(bilder.bild(i).pixmap(16, 16).isNull()) << i;
-        const std::string_view name = Bildliste::schlüssel[i];
+        const std::string_view name = bildangaben[i].schlüssel;
         EXPECT_TRUE(name.empty() || Bildliste::index(name) == i) << i;
     }
     EXPECT_TRUE(bilder.bild("Verzeichnis_loeschen").isNull());
