@@ -34,8 +34,8 @@ QIcon lade(const QString& resource, std::initializer_list<int> größen) {
 Bildliste::Bildliste() {
     lade_ressourcen();
     for (int i = 0; i < anzahl; ++i)
-        bilder_[i] = lade(QStringLiteral(":/bilder/%1.svg").arg(QLatin1String(bildangaben[i].datei)),
-                          {16, 32});
+        bilder_[i] = lade(
+            QStringLiteral(":/bilder/%1.svg").arg(QLatin1String(bildangaben[i].datei)), {16, 32});
 }
 
 const QIcon& Bildliste::bild(int i) const {

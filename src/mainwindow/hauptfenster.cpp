@@ -10,7 +10,6 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QScreen>
-#include <QTimer>
 
 #include <algorithm>
 #include <cmath>
@@ -22,7 +21,7 @@
 #include "mainwindow/aufgabenansicht.h"
 #include "mainwindow/baumansicht.h"
 #include "mainwindow/browseforfolder.h"
-#include "mainwindow/fenstergroesse.h"
+#include "mainwindow/fenstermass.h"
 #include "mainwindow/komponentenpruefung.h"
 #include "mainwindow/pfadfeld.h"
 #include "mainwindow/sitzung.h"
@@ -132,11 +131,11 @@ void verzeichnis::setze_dateioperationen(Dateioperationen* ops) {
 }
 
 double verzeichnis::twips_x() const {
-    return 1440.0 / std::max(logicalDpiX(), 1);
+    return twips_je_pixel(logicalDpiX());
 }
 
 double verzeichnis::twips_y() const {
-    return 1440.0 / std::max(logicalDpiY(), 1);
+    return twips_je_pixel(logicalDpiY());
 }
 
 void verzeichnis::erstelle_elemente() {
@@ -273,14 +272,15 @@ void verzeichnis::Form_Load() {
         knopf->setIcon(bilder_.bild(Bildnr::Suche));
 
     prüfe_version();
-    stelle_größe_wieder_her();
+    const auto zahl = [](const char* name) {
+        return als_ganzzahl(gib_einstellung("Administration", name, ""));
+    };
+    maß_.stelle_wieder_her(zahl("fwidth"), zahl("fheigth"));
     if (windowState() & Qt::WindowMaximized)
         showMaximized();
     else
         show();
-    passe_an_rahmen_an();
-    setze_grenzen();
-    warte_auf_rahmen();
+    maß_.nach_dem_zeigen();
 
     for (Status* s : {teile_.Arbeitsschritt, teile_.Arbeitsverzeichnis, teile_.Arbeitsdatei,
                       teile_.Arbeitsinfo})
@@ -306,76 +306,6 @@ void verzeichnis::lies_pfad(const char* name, Pfadfeld* feld, std::string_view s
         feld->setze_pfad(pfad);
     else
         feld->setze_abwesend(pfad);
-}
-
-QSize verzeichnis::außenmaß() const {
-    if (!isMinimized()) return frameGeometry().size();
-    return normalGeometry().size() + (frameGeometry().size() - geometry().size());
-}
-
-void verzeichnis::stelle_größe_wieder_her() {
-    const QScreen* bildschirm = screen();
-    if (!bildschirm) return;
-    rand_gemessen_ = frameGeometry().size() - geometry().size();
-    const auto zahl = [](const char* name) {
-        return als_ganzzahl(gib_einstellung("Administration", name, ""));
-    };
-    const Größenwahl wahl = wähle_größe(bildschirm->availableGeometry(), frameGeometry(), twips_x(),
-                                        twips_y(), zahl("fwidth"), zahl("fheigth"));
-    mindestbreite_ = wahl.mindestbreite;
-    mindesthöhe_ = wahl.mindesthöhe;
-    if (wahl.maximiert) {
-        setWindowState(windowState() | Qt::WindowMaximized);
-        return;
-    }
-    move(wahl.außen.topLeft());
-    außen_soll_ = wahl.außen.size();
-    resize((außen_soll_ - rand_gemessen_).expandedTo(QSize(0, 0)));
-}
-
-// The frame's width is known only once the window is shown.
-void verzeichnis::passe_an_rahmen_an() {
-    if (außen_soll_.isEmpty() || isMaximized()) return;
-    const QSize rand = frameGeometry().size() - geometry().size();
-    if (frameGeometry().size() != außen_soll_) resize((außen_soll_ - rand).expandedTo(QSize(0, 0)));
-}
-
-// A window manager puts its frame around the window only after it is shown
-// and tells its width a moment later; until then the outer size is the inner
-// one. Without this the stored outer size would come back as the inner size
-// and the window would grow by its frame on every start.
-void verzeichnis::warte_auf_rahmen() {
-    auto* uhr = new QTimer(this);
-    connect(uhr, &QTimer::timeout, this, [this, uhr, versuche = 0]() mutable {
-        const bool bekannt = frameGeometry().size() != geometry().size();
-        if (bekannt) {
-            passe_an_rahmen_an();
-            setze_grenzen();
-        }
-        if (bekannt || ++versuche >= 40) {
-            uhr->stop();
-            uhr->deleteLater();
-        }
-    });
-    uhr->start(50);
-}
-
-// The user may not drag the window below its design size nor beyond the
-// screen; maximising still covers the screen.
-void verzeichnis::setze_grenzen() {
-    const QScreen* bildschirm = screen();
-    if (!bildschirm) return;
-    const QSize fläche = bildschirm->availableGeometry().size();
-    const auto pixel = [](std::int32_t twips, double je_pixel) {
-        return static_cast<int>(twips / std::lround(je_pixel));
-    };
-    // The smallest size was measured with the frame as it was then (none
-    // before the window is first shown).
-    setMinimumSize(std::max(pixel(mindestbreite_, twips_x()) - rand_gemessen_.width(), 0),
-                   std::max(pixel(mindesthöhe_, twips_y()) - rand_gemessen_.height(), 0));
-    // No less than the available area itself: a window manager that sees a
-    // smaller limit maximises the window short of the screen's edges.
-    setMaximumSize(fläche);
 }
 
 void verzeichnis::resizeEvent(QResizeEvent* ereignis) {
@@ -486,10 +416,7 @@ void verzeichnis::closeEvent(QCloseEvent* ereignis) {
 }
 
 void verzeichnis::sichere_sitzung() {
-    const QScreen* bildschirm = screen();
-    const QSize außen = zu_speichernde_größe(
-        außenmaß(), isMaximized(), bildschirm ? bildschirm->availableGeometry().size() : QSize(),
-        twips_x(), twips_y());
+    const QSize außen = maß_.zu_speichern();
     (void)setze_einstellung("Administration", "fwidth", außen.width());
     (void)setze_einstellung("Administration", "fheigth", außen.height());
     (void)setze_einstellung("LastSession", "sourcepath", teile_.Basisverzeichnis->zu_speichern());

@@ -14,6 +14,7 @@
 #include "engine/vergleich.h"
 #include "mainwindow/anordnung.h"
 #include "mainwindow/bildliste.h"
+#include "mainwindow/fenstermass.h"
 #include "mainwindow/fensterteile.h"
 #include "mainwindow/meldung.h"
 
@@ -76,16 +77,11 @@ private:
     void erstelle_elemente();
     void erstelle_aktionen();
     void lege_tabfolge_fest();
-    void stelle_größe_wieder_her();
-    void passe_an_rahmen_an();
-    void warte_auf_rahmen();
-    void setze_grenzen();
     void ordne_elemente_an();
     void wende_an(QWidget* element, const Rechteck& r);
     void lies_pfad(const char* name, Pfadfeld* feld, std::string_view schritt);
     void alle_anzeigen(std::string_view schritt);
     void sichere_sitzung();
-    [[nodiscard]] QSize außenmaß() const;  // outer size in pixels, restored size when minimised
     void schwerer_fehler(const std::string& text);
     [[nodiscard]] Befehlsumgebung umgebung();
     // Lets the user choose the directory of feld; drops the tasks in any case.
@@ -105,10 +101,7 @@ private:
     QAction* MenüVersionen_ = nullptr;
 
     Anordnung anordnung_;
-    QSize außen_soll_;     // the restored outer size in pixels
-    QSize rand_gemessen_;  // the frame when the sizes were measured
-    std::int32_t mindestbreite_ = 0;
-    std::int32_t mindesthöhe_ = 0;
+    Fenstermaß maß_{*this};
     std::string systemverzeichnis_;
     std::int32_t os_version_ = 0;
 
