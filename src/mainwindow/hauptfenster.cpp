@@ -3,7 +3,6 @@
 #include <QAction>
 #include <QApplication>
 #include <QCloseEvent>
-#include <QElapsedTimer>
 #include <QFile>
 #include <QGroupBox>
 #include <QInputDialog>
@@ -24,6 +23,7 @@
 #include "mainwindow/fenstermass.h"
 #include "mainwindow/komponentenpruefung.h"
 #include "mainwindow/pfadfeld.h"
+#include "mainwindow/qtschleife.h"
 #include "mainwindow/sitzung.h"
 #include "mainwindow/synchronisierbefehl.h"
 #include "mainwindow/versionsbefehle.h"
@@ -33,24 +33,6 @@
 #include "widgets/status.h"
 
 namespace tarvendo {
-
-// Yields to the event loop; this is where a cancel request comes in and
-// where the displays paint what the run told them.
-class verzeichnis::Schleife final : public Ereignisschleife {
-public:
-    // A run of small files yields after every file; serving the event loop
-    // (and painting) each time would cost more than the files. Sixty times a
-    // second keeps the window live and a cancel is still seen at once.
-    void ereignisse_verarbeiten() override {
-        if (zuletzt_.isValid() && zuletzt_.elapsed() < abstand_ms) return;
-        QCoreApplication::processEvents();
-        zuletzt_.start();
-    }
-
-private:
-    static constexpr qint64 abstand_ms = 16;
-    QElapsedTimer zuletzt_;
-};
 
 namespace {
 
@@ -82,7 +64,7 @@ verzeichnis::verzeichnis(QWidget* eltern) : QMainWindow(eltern) {
     anzeigen_ =
         std::make_unique<Anzeigen>(Anzeigen{*teile_.Arbeitsschritt, *teile_.Arbeitsverzeichnis,
                                             *teile_.Arbeitsdatei, *teile_.Arbeitsinfo});
-    schleife_ = std::make_unique<Schleife>();
+    schleife_ = std::make_unique<Qtschleife>();
     ansicht_ = std::make_unique<Aufgabenansicht>(
         *teile_.Arbeitsbaum, *teile_.Arbeitsinfo, zustand_, stand_.aufgabenbaum,
         [this](const std::string& text) { schwerer_fehler(text); });

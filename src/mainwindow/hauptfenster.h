@@ -24,6 +24,7 @@ class QGroupBox;
 namespace tarvendo {
 
 class Aufgabenansicht;
+class Qtschleife;
 class Synchronisierbefehl;
 class Versionsbefehle;
 class Vergleichsbefehl;
@@ -72,8 +73,6 @@ protected:
     void closeEvent(QCloseEvent* ereignis) override;
 
 private:
-    class Schleife;
-
     void erstelle_elemente();
     void erstelle_aktionen();
     void lege_tabfolge_fest();
@@ -108,7 +107,7 @@ private:
     Programmzustand zustand_;
     Vergleichsstand stand_;
     std::unique_ptr<Anzeigen> anzeigen_;
-    std::unique_ptr<Schleife> schleife_;
+    std::unique_ptr<Qtschleife> schleife_;
     std::unique_ptr<Aufgabenansicht> ansicht_;
     std::unique_ptr<Vergleichsbefehl> vergleich_;
     std::unique_ptr<Synchronisierbefehl> synchron_;
