@@ -28,7 +28,7 @@ inline std::string ohne_erstes(std::string_view s) {
 // and a link on the way is seen; only the top level goes by full path.
 struct Aufgabenausführung::Ebene {
     Ebene* eltern = nullptr;
-    std::string relativ;   // relpfad & pfadname: the path below the base
+    std::string relativ;   // the path below the base: "" for the base, then "/a", "/a/b"
     std::string ziel_ort;  // the name in the parent, or the full path at the top
     std::string quell_ort;
     Dateigriff ziel;
