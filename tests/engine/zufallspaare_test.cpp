@@ -21,14 +21,17 @@ namespace {
 
 // An entry as the test made it. fremd: a link or FIFO in the target, never
 // equal to a file; geschützt: a dangling link or FIFO in the source, whose
-// name protects the target's entries of that name in any spelling.
+// name protects the target's entries of that name in any spelling;
+// unlesbar: a source file that cannot be read, so that nothing is deleted
+// below its directory.
 struct Eintrag {
-    enum Art { datei, verzeichnis, fremd, geschützt } art = datei;
+    enum Art { datei, verzeichnis, fremd, geschützt, unlesbar } art = datei;
     std::string inhalt;  // of a fremd entry: where its link points
     long sekunden = 0, nano = 0;
     mode_t modus = 0;
     bool verknüpft = false;  // in the source: a link to a file outside
     std::map<std::string, Eintrag> kinder;
+    int gelesen = -1;  // of a source directory: the entries listed before its listing fails
 };
 using Baum = std::map<std::string, Eintrag>;
 
@@ -47,6 +50,12 @@ bool hat_zwilling(const std::string& n) {
     return m != n && std::find(std::begin(namen), std::end(namen), m) != std::end(namen);
 }
 
+bool vollständig(const Eintrag& e) {
+    return e.gelesen < 0 && std::none_of(e.kinder.begin(), e.kinder.end(), [](const auto& k) {
+               return k.second.art == Eintrag::unlesbar;
+           });
+}
+
 struct Zufall {
     std::mt19937 folge;
     unsigned operator()(unsigned n) {
@@ -55,13 +64,10 @@ struct Zufall {
 
     Eintrag mit(Eintrag::Art art, Baum kinder = {}) {
         const bool d = art == Eintrag::verzeichnis;
-        return {art,
-                std::string(1 + (*this)(2), "xy"[(*this)(2)]),
-                1'600'000'000 + 100 * (*this)(2),
-                (*this)(2) ? 999'999'999 : 0,
-                (*this)(4) ? (d ? 0755u : 0644u) : (d ? 0700u : 0600u),
-                false,
-                std::move(kinder)};
+        std::string inhalt(1 + (*this)(2), "xy"[(*this)(2)]);
+        const long sekunden = 1'600'000'000 + 100 * (*this)(2), nano = (*this)(2) ? 999'999'999 : 0;
+        const mode_t modus = (*this)(4) ? (d ? 0755u : 0644u) : (d ? 0700u : 0600u);
+        return {art, std::move(inhalt), sekunden, nano, modus, false, std::move(kinder)};
     }
     // No twin beside a protected name, which holds its place in the target,
     // and twins of one kind: a file cannot make way for its directory twin.
@@ -72,7 +78,9 @@ struct Zufall {
             if (wahl < 4 || (wahl >= 6 && wahl < 8 && tiefe == 0)) continue;
             Eintrag e = wahl < 6   ? mit(Eintrag::datei)
                         : wahl < 8 ? mit(Eintrag::verzeichnis, quelle(tiefe - 1))
-                                   : mit(Eintrag::geschützt);
+                                   : mit((*this)(2) ? Eintrag::geschützt : Eintrag::unlesbar);
+            if (e.art == Eintrag::verzeichnis && (*this)(6) == 0)
+                e.gelesen = static_cast<int>((*this)(3));
             e.verknüpft = e.art == Eintrag::datei && (*this)(5) == 0;
             const auto zwilling = b.find(andere_schreibweise(n));
             if (hat_zwilling(n) &&
@@ -91,48 +99,47 @@ struct Zufall {
                            : mit(Eintrag::verzeichnis, tiefe > 0 ? ziel({}, tiefe - 1) : Baum{});
     }
     // The target's counterpart of a source entry: equal, a little or wholly different.
-    Eintrag abwandlung(const Eintrag& q, int tiefe) {
-        if (q.art == Eintrag::geschützt || (*this)(8) == 0) return zieleintrag(tiefe);
+    Eintrag abwandlung(const Eintrag& q, int tiefe, bool löschen) {
+        const bool anders = q.art >= Eintrag::geschützt || (*this)(8) == 0;
+        if (anders && q.art != Eintrag::verzeichnis) return zieleintrag(tiefe);
+        if (anders) return mit((*this)(2) ? Eintrag::datei : Eintrag::fremd);
         Eintrag z = q;
         z.verknüpft = false;
         if (q.art == Eintrag::verzeichnis) {
-            z.kinder = ziel(q.kinder, tiefe - 1);
+            z.kinder = ziel(q.kinder, tiefe - 1, löschen && vollständig(q));
             if ((*this)(4) == 0) z.modus ^= 0055;
             return z;
         }
         const long sekunden[] = {2, -2, 3, -3, 3600};
-        switch ((*this)(8)) {
-            case 0:
-                z.sekunden += sekunden[(*this)(5)], z.nano = 5 * (*this)(2);
-                break;
-            case 1:
-                std::replace(z.inhalt.begin(), z.inhalt.end(), 'x', 'y');
-                break;
-            case 2:
-                z.inhalt += 'z';
-                break;
-            case 3:
-                z.modus ^= 0044;
-                break;
-            case 4:
-                z.art = Eintrag::fremd;
-                break;  // a link as long and as old as the file
-        }
+        const unsigned wahl = (*this)(8);
+        if (wahl == 0) z.sekunden += sekunden[(*this)(5)], z.nano = 5 * (*this)(2);
+        if (wahl == 1) std::replace(z.inhalt.begin(), z.inhalt.end(), 'x', 'y');  // same size
+        if (wahl == 2) z.inhalt += 'z';
+        if (wahl == 3) z.modus ^= 0044;
+        if (wahl == 4) z.art = Eintrag::fremd;  // a link as long and as old as the file
         return z;
     }
     // Another spelling, or an entry of the target's own, only where no two
-    // entries would claim one place.
-    Baum ziel(const Baum& q, int tiefe) {
+    // entries would claim one place; where nothing is deleted, no type change,
+    // which would only block the copy.
+    Baum ziel(const Baum& q, int tiefe, bool löschen = true) {
         Baum z;
         for (const auto& [n, e] : q) {
             const unsigned wahl = (*this)(8);
             const std::string m = andere_schreibweise(n);
-            if (wahl != 0) z.emplace(wahl == 1 && !q.contains(m) ? m : n, abwandlung(e, tiefe));
+            if (wahl != 0)
+                z.emplace(wahl == 1 && !q.contains(m) ? m : n, abwandlung(e, tiefe, löschen));
         }
         for (const std::string n : namen)
             if (!z.contains(n) && !z.contains(andere_schreibweise(n)) &&
                 (q.contains(n) || !q.contains(andere_schreibweise(n))) && (*this)(5) == 0)
                 z.emplace(n, zieleintrag(tiefe));
+        std::erase_if(z, [&](const auto& k) {
+            const auto it = q.find(k.first);
+            return !löschen && it != q.end() && it->second.art <= Eintrag::verzeichnis &&
+                   (it->second.art == Eintrag::verzeichnis) !=
+                       (k.second.art == Eintrag::verzeichnis);
+        });
         return z;
     }
 };
@@ -144,7 +151,7 @@ void schreibe(const std::string& pfad, const Baum& b, const std::string& außen)
         if (e.art == Eintrag::verzeichnis) {
             erstelle_verzeichnis(p);
             schreibe(p, e.kinder, außen);
-        } else if (e.art == Eintrag::datei) {
+        } else if (e.art == Eintrag::datei || e.art == Eintrag::unlesbar) {
             schreibe_datei(e.verknüpft ? fremd : p, e.inhalt);
             ASSERT_EQ(e.verknüpft ? ::symlink(fremd.c_str(), p.c_str()) : 0, 0);
         } else if (e.nano == 0) {
@@ -158,6 +165,15 @@ void schreibe(const std::string& pfad, const Baum& b, const std::string& außen)
         }
         ASSERT_EQ(e.art <= Eintrag::verzeichnis ? ::chmod(p.c_str(), e.modus) : 0, 0);
         if (e.art != Eintrag::verzeichnis) setze_zeit(e.verknüpft ? fremd : p, e.sekunden, e.nano);
+    }
+}
+
+void störe(GestörteQuelle& quelle, const std::string& pfad, const Baum& b) {
+    for (const auto& [n, e] : b) {
+        if (e.art == Eintrag::unlesbar) quelle.daten_scheitern[pfad + "/" + n] = EIO;
+        if (e.gelesen >= 0)
+            quelle.lesen_scheitert[pfad + "/" + n] = {2 + std::size_t(e.gelesen), EIO};
+        störe(quelle, pfad + "/" + n, e.kinder);
     }
 }
 
@@ -195,8 +211,19 @@ Baum lies(const std::string& pfad) {
 struct Modell {
     Zeilen aufgaben;
 
+    // What the scan has of a source directory: the entries listed before its
+    // listing failed, without those that could not be read.
+    static Baum gelesen(const Eintrag& e) {
+        Baum b;
+        int i = 0;
+        for (const auto& [n, k] : e.kinder)
+            if ((e.gelesen < 0 || i++ < e.gelesen) && k.art != Eintrag::unlesbar) b[n] = k;
+        return b;
+    }
     static Eintrag kopie(Eintrag e) {  // never a link, nothing that was not read
         e.verknüpft = false;
+        e.kinder = gelesen(e);
+        e.gelesen = -1;
         std::erase_if(e.kinder, [](const auto& k) { return k.second.art == Eintrag::geschützt; });
         for (auto& [n, k] : e.kinder) k = kopie(k);
         return e;
@@ -218,26 +245,30 @@ struct Modell {
         if (art(z, n) == art(q, n)) return &z.find(n)->first;
         return art(z, m) == art(q, n) && art(q, m) != art(q, n) ? &z.find(m)->first : nullptr;
     }
-    bool vergleiche(const Baum& q, const Baum& z, const std::string& pfad, Baum& nachher) {
+    // löschen: whether the source directory was read completely, and every one above it.
+    bool vergleiche(const Baum& q, const Baum& z, const std::string& pfad, Baum& nachher,
+                    bool löschen) {
         const std::size_t vorher = aufgaben.size();
         Baum übrig = z;
         for (const auto& [n, e] : q) {
             const std::string* t = gegenstück(q, z, n);
             if (e.art == Eintrag::geschützt) continue;
             if (!t) {
-                alles('2', pfad + "/" + n, e);
+                alles('2', pfad + "/" + n, kopie(e));
                 nachher[n] = kopie(e);
                 continue;
             }
             const Eintrag ze = übrig.extract(*t).mapped();
-            const bool rechte = e.modus != ze.modus;
+            const bool rechte = e.modus != ze.modus && vollständig(e);
             if (e.art == Eintrag::verzeichnis) {
                 Baum unten;
-                const bool aufgaben_unten = vergleiche(e.kinder, ze.kinder, pfad + "/" + n, unten);
+                const bool aufgaben_unten = vergleiche(gelesen(e), ze.kinder, pfad + "/" + n, unten,
+                                                       löschen && vollständig(e));
                 if (aufgaben_unten || rechte)
                     aufgaben.push_back((rechte ? "4 " : "0 ") + pfad + "/" + n + "/");
-                nachher[aufgaben_unten || rechte ? n : *t] = {e.art,   "",    0,    0,
-                                                              e.modus, false, unten};
+                const bool angepasst = aufgaben_unten || rechte;
+                nachher[angepasst ? n : *t] = {e.art, "",   0, 0, angepasst ? e.modus : ze.modus,
+                                               false, unten};
             } else if (ze.art == Eintrag::fremd || e.inhalt.size() != ze.inhalt.size() ||
                        std::abs(e.sekunden - ze.sekunden) > 2) {
                 aufgaben.push_back("2 " + pfad + "/" + n);
@@ -252,7 +283,7 @@ struct Modell {
                 return k.second.art == Eintrag::geschützt &&
                        (k.first == n || k.first == andere_schreibweise(n));
             };
-            if (std::any_of(q.begin(), q.end(), schützt))
+            if (!löschen || std::any_of(q.begin(), q.end(), schützt))
                 nachher[n] = e;
             else
                 alles('3', pfad + "/" + n, e);
@@ -292,7 +323,10 @@ TEST(Zufallspaare, VergleichUndLaufWieImModell) {
     for (unsigned saat = 1; saat <= 200; ++saat) {
         Sicherung s;
         Zufall w{std::mt19937(saat)};
-        const Baum quelle = w.quelle(2 + saat % 2), ziel = w.ziel(quelle, 2 + saat % 2);
+        Eintrag wurzel;
+        wurzel.kinder = w.quelle(2 + saat % 2);
+        const Baum& quelle = wurzel.kinder;
+        const Baum ziel = w.ziel(quelle, 2 + saat % 2, vollständig(wurzel));
         const std::string außen = s.tmp / "außen";
         erstelle_verzeichnis(außen);
         erstelle_verzeichnis(außen + "/ordner");
@@ -304,7 +338,8 @@ TEST(Zufallspaare, VergleichUndLaufWieImModell) {
         flach(lies(außen), "außen", außen_vorher);
         Modell m;
         Baum nachher;
-        (void)m.vergleiche(quelle, ziel, "", nachher);
+        (void)m.vergleiche(Modell::gelesen(wurzel), ziel, "", nachher, vollständig(wurzel));
+        störe(s.dateisystem, s.quelle, quelle);
 
         const Zeilen aufgaben = s.vergleiche();
         ASSERT_EQ(unterschied(m.aufgaben, aufgaben), "") << "Saat " << saat;
