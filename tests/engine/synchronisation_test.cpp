@@ -297,13 +297,7 @@ TEST_P(AufEinemMedium, SicherungBleibtStabil) {
     } aushängen{s, umgebung + m.aushängen};
     s.ziel = s.tmp / "mnt/z";
     // Names as the target lists them: a lookup would ignore letter case.
-    const auto namen = [&](const std::string& relativ) {
-        Zeilen z;
-        for (const auto& e : fs::directory_iterator(s.ziel + relativ))
-            z.push_back(e.path().filename().string());
-        std::sort(z.begin(), z.end());
-        return z;
-    };
+    const auto namen = [&](const std::string& relativ) { return namen_in(s.ziel + relativ); };
 
     s.lege_an({"q/Privat/", "q/Fotos/", "q/Fotos/2024/", "q/Privat/notiz.txt", "q/Privat/bleibt",
                "q/leer", "q/A.txt",
