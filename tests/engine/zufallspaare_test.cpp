@@ -66,7 +66,8 @@ struct Zufall {
         const bool d = art == Eintrag::verzeichnis;
         std::string inhalt(1 + (*this)(2), "xy"[(*this)(2)]);
         const long sekunden = 1'600'000'000 + 100 * (*this)(2), nano = (*this)(2) ? 999'999'999 : 0;
-        const mode_t modus = (*this)(4) ? (d ? 0755u : 0644u) : (d ? 0700u : 0600u);
+        const unsigned wahl = (*this)(8);
+        const mode_t modus = wahl < 5 ? (d ? 0755u : 0644u) : wahl < 7 || d ? 0700u : 04755u;
         return {art, std::move(inhalt), sekunden, nano, modus, false, std::move(kinder)};
     }
     // No twin beside a protected name, which holds its place in the target,
@@ -220,7 +221,10 @@ struct Modell {
             if ((e.gelesen < 0 || i++ < e.gelesen) && k.art != Eintrag::unlesbar) b[n] = k;
         return b;
     }
+    // A file reached through a link is no setuid or setgid program in the backup.
+    static mode_t wirksam(const Eintrag& e) { return e.verknüpft ? e.modus & ~06000u : e.modus; }
     static Eintrag kopie(Eintrag e) {  // never a link, nothing that was not read
+        e.modus = wirksam(e);
         e.verknüpft = false;
         e.kinder = gelesen(e);
         e.gelesen = -1;
@@ -259,7 +263,7 @@ struct Modell {
                 continue;
             }
             const Eintrag ze = übrig.extract(*t).mapped();
-            const bool rechte = e.modus != ze.modus && vollständig(e);
+            const bool rechte = wirksam(e) != ze.modus && vollständig(e);
             if (e.art == Eintrag::verzeichnis) {
                 Baum unten;
                 const bool aufgaben_unten = vergleiche(gelesen(e), ze.kinder, pfad + "/" + n, unten,
@@ -275,7 +279,7 @@ struct Modell {
                 nachher[n] = kopie(e);
             } else {
                 if (rechte) aufgaben.push_back("4 " + pfad + "/" + n);
-                (nachher[rechte ? n : *t] = ze).modus = e.modus;
+                (nachher[rechte ? n : *t] = ze).modus = wirksam(e);
             }
         }
         for (const auto& [n, e] : übrig) {
@@ -334,6 +338,9 @@ TEST(Zufallspaare, VergleichUndLaufWieImModell) {
         schreibe_datei(außen + "/datei", "d");
         schreibe(s.quelle, quelle, außen);
         schreibe(s.ziel, ziel, außen);
+        // The bases' own modes: a private source makes a private backup.
+        const mode_t basis = saat % 3 ? 0755 : 0700, zielbasis = saat % 5 ? 0755 : 0700;
+        ASSERT_EQ(::chmod(s.quelle.c_str(), basis) | ::chmod(s.ziel.c_str(), zielbasis), 0);
         Zeilen außen_vorher, soll, ist;
         flach(lies(außen), "außen", außen_vorher);
         Modell m;
@@ -342,6 +349,8 @@ TEST(Zufallspaare, VergleichUndLaufWieImModell) {
         störe(s.dateisystem, s.quelle, quelle);
 
         const Zeilen aufgaben = s.vergleiche();
+        EXPECT_EQ(s.stand.aufgabenbaum->aufgabe,
+                  basis != zielbasis && vollständig(wurzel) ? aufgabe_rechte : aufgabe_keine);
         ASSERT_EQ(unterschied(m.aufgaben, aufgaben), "") << "Saat " << saat;
         const auto anzahl = [&](char code) {
             return std::count_if(aufgaben.begin(), aufgaben.end(), [&](const std::string& z) {
@@ -362,7 +371,9 @@ TEST(Zufallspaare, VergleichUndLaufWieImModell) {
         flach(lies(außen), "außen", soll);  // nothing outside changed through a link
         ist.insert(ist.end(), außen_vorher.begin(), außen_vorher.end());
         ASSERT_EQ(unterschied(soll, ist), "") << "Saat " << saat;
+        EXPECT_EQ(lstat_von(s.ziel).st_mode & 07777, basis) << "Saat " << saat;
         ASSERT_EQ(s.vergleiche(), Zeilen{}) << "Saat " << saat;
+        EXPECT_EQ(s.stand.aufgabenbaum->aufgabe, aufgabe_keine);
     }
 }
 
