@@ -202,20 +202,6 @@ INSTANTIATE_TEST_SUITE_P(Antworten, MitAntwort, ::testing::Values(Antwort::Abbre
                              return fall.param == Antwort::OK ? "OK" : "Abbrechen";
                          });
 
-// Many small files move the overall bar as they are done.
-TEST_F(AusfuehrungTest, LeereDateiBewegtDenGesamtbalken) {
-    schreibe_datei(tmp / "q/leer", "");
-    datei(baum, "leer", aufgabe_kopieren, 0);
-    datei(baum, "weg", aufgabe_löschen, 0);
-    schreibe_datei(tmp / "z/weg", "");
-
-    ASSERT_TRUE(lauf());
-
-    EXPECT_EQ(zustand.summe_gesamt, 2 * dateikosten);
-    EXPECT_THAT(anzeigen.info.aufrufe, ::testing::Contains("aktwert:500"));
-    EXPECT_EQ(namen_in(tmp / "z"), Namen{"leer"});
-}
-
 // Links that replaced directories since the comparison: one to delete goes as
 // a link; one to enter is refused. What they point to stays untouched.
 TEST_F(AusfuehrungTest, DurchVerknüpfungenWirdNichtsGelöscht) {

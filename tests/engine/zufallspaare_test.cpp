@@ -1,7 +1,8 @@
 // Random pairs of small trees against a short model of the comparison and of
 // the target after one run: type changes, times near the tolerance, equal
-// sizes with other data, modes, case twins, names that are not UTF-8, links
-// and FIFOs on either side.
+// sizes with other data, modes and setuid, case twins, names that are not
+// UTF-8, links and FIFOs on either side, source directories read in part.
+// A second comparison after the run finds nothing.
 
 #include <sys/mount.h>
 #include <sys/stat.h>
