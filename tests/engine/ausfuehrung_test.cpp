@@ -9,7 +9,6 @@
 #include <cerrno>
 #include <cstring>
 #include <string>
-#include <tuple>
 #include <vector>
 
 #include "engine/aufgabensumme.h"
@@ -407,39 +406,6 @@ INSTANTIATE_TEST_SUITE_P(
         Stapelfall{"UmbenennenScheitert", "benenne_um", 3, EXDEV, false, "ax", {"d/c", "f/y"}},
         Stapelfall{"Abbruch", "", 0, 0, true, "", {}}),
     [](const auto& fall) { return std::string(fall.param.name); });
-
-// The per-file bar appears only for a copy that has run over 250 ms and is
-// projected to take over a second; the overall bar follows every call.
-using BalkenFall = std::tuple<std::uint32_t, std::int64_t, bool>;  // ms, of 1000 bytes, shown
-
-class DateibalkenTest : public AusfuehrungTest, public ::testing::WithParamInterface<BalkenFall> {};
-
-TEST_P(DateibalkenTest, ErscheintNurBeiLangenKopien) {
-    const auto [ms, übertragen, sichtbar] = GetParam();
-    zustand.summe_gesamt = 4000;
-    zustand.summe_erledigt = 1000;
-    stoppuhr.Reset();
-    uhr_ms = ms;
-
-    ausführung.kopierfortschritt(1000, übertragen);
-
-    const std::string p = "aktwert:" + std::to_string(übertragen);
-    if (sichtbar)
-        EXPECT_THAT(anzeigen.datei.aufrufe, ElementsAre("Reset", "maxwert:1000", p));
-    else
-        EXPECT_THAT(anzeigen.datei.aufrufe, IsEmpty());
-    // 1000 + übertragen of 4000 bytes, in per mille
-    EXPECT_THAT(anzeigen.info.aufrufe,
-                ElementsAre("aktwert:" + std::to_string((1000 + übertragen) / 4)));
-    EXPECT_EQ(schleife.anzahl, 1);
-}
-
-INSTANTIATE_TEST_SUITE_P(Regel, DateibalkenTest,
-                         ::testing::Values(BalkenFall{251, 200, true},   // projected 1255 ms
-                                           BalkenFall{250, 100, false},  // not over 250 ms
-                                           BalkenFall{300, 400, false},  // projected 750 ms
-                                           BalkenFall{500, 500, false},  // exactly one second
-                                           BalkenFall{900, 0, false}));  // nothing yet
 
 }  // namespace
 }  // namespace tarvendo::test

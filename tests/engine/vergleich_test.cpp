@@ -131,24 +131,6 @@ TEST(Aufgabenermittlung, AbbruchEndetAmNächstenTest) {
     }
 }
 
-TEST(Vergleich, PrüfungDerVerzeichnisse) {
-    const struct {
-        const char *quelle, *ziel, *meldung;  // meldung nullptr: accepted
-    } fälle[] = {
-        {"", "", "Quellverzeichnis nicht festgelegt"},
-        {"/q", "", "Zielverzeichnis nicht festgelegt"},
-        {"/daten", "/daten", "Quellverzeichnis und Zielverzeichnis müssen unterschiedlich sein"},
-        {"/Daten", "/daten", nullptr},
-        {"/daten", "/daten/sicherung", nullptr},
-        // Both pseudo file systems' roots are inode 1: only the device tells them apart.
-        {"/sys/kernel", "/proc", nullptr},
-    };
-    for (const auto& f : fälle)
-        EXPECT_EQ(prüfe_verzeichnisse(f.quelle, f.ziel),
-                  f.meldung ? std::optional<std::string_view>(f.meldung) : std::nullopt)
-            << f.quelle << " " << f.ziel;
-}
-
 // A compare run of q against z in a scratch directory.
 struct Lauf {
     test::TempVerzeichnis tmp;
