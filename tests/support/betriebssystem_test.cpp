@@ -62,33 +62,22 @@ TEST(OperatingSystem, VersionEditionNameUndText) {
         const char* text = nullptr;  // ToString, where given
     } zeilen[] = {
         {{1, 4, 0, 0x04000457}, 1, 0, "95 OSR 2", "Microsoft Windows 4.0.1111"},
-        {{1, 4, 0, 0x040003B6}, 1, 0, "95"},
         {{2, 3, 51, 1057, 1}, 4, 0, ""},  // product type only from NT 4.0 SP 6 on
         {{2, 4, 0, 1381, 1, 0, 0, {}, sp6a}, 5, 2, "NT Workstation 4.0"},
         {{2, 4, 0, 1381, 1, 0x0002, 0, {}, sp5}, 5, 0, "NT Server 4.0"},
-        {{2, 5, 0, 2195, 3, 0x0082}, 6, 4, "2000 Datacenter Server"},
         // A fixed buffer: the text ends at NUL.
         {{2, 5, 0, 2195, 3, 0x0400, 0, {}, sp4}, 6, 6, "2000 Server", nt50},
         {{2, 5, 1, 2600, 1, 0x0240, 0, {{88, 1}}}, 7, 0, "XP Embedded"},
-        {{2, 5, 1, 2600, 1, 0x0200, 0, {{88, 1}, {87, 1}}}, 7, 0, "XP Starter Edition"},
         {{2, 5, 1, 2600, 1, 0x0200, 0, {{87, 1}, {86, 1}}}, 7, 7, "XP Media Center Edition"},
-        {{2, 5, 1, 2600, 1, 0x0200, 0, {{86, 5}}}, 7, 8, "XP Tablet PC Edition"},
-        {{2, 5, 1, 2600, 1, 0x0200}, 7, 1, "XP Home Edition"},
         {{2, 5, 1, 2600, 1, 0x0100, 0, {}, "Service Pack 3"}, 7, 2, "XP Professional", nt51},
         {{2, 5, 2, 3790, 1}, 7, 2, "XP Professional"},
         {{2, 5, 2, 3790, 3, 0x2002}, 8, 4, "Storage Server 2003"},
-        {{2, 5, 2, 3790, 3, 0x0401}, 8, 6, "Small Business Server 2003"},
-        {{2, 5, 2, 3790, 3, 0x0480}, 8, 5, "Server 2003 Web Edition"},
-        {{2, 5, 2, 3790, 2, 0x0082}, 8, 4, "Server 2003 Datacenter Edition"},
         {{2, 5, 2, 3790, 3, 0x0002, 0, r2}, 8, 4, "Server 2003 Enterprise Edition R2"},
         {{2, 5, 2, 3790, 3, 0x8000, 0, r2}, 8, 9, "Home Server"},
-        {{2, 5, 2, 3790, 3, 0x0000, 0, r2}, 8, 3, "Server 2003 Standard Edition R2"},
         {{2, 6, 0, 6002, 1, 0, 3}, 9, 2, "Vista Home Premium"},
-        {{2, 6, 0, 6002, 1, 0, 0}, 9, 2, "Vista [Unbekannt]"},
         {{2, 6, 0, 6002, 1, 0, 99}, 9, 2, "Vista "},
         {{2, 6, 1, 7601, 2, 0, 10}, 10, 3, "Server 2008 Enterprise Server"},
         {{2, 6, 1, 0, 1, 0, 0xABCDABCD}, 11, 2, "7 [Unlizensiert]", "Microsoft Windows NT 6.1."},
-        {{2, 6, 1, 7601, 1, 0, 29}, 11, 2, "7 "},
         {{2, 6, 2, 9200, 1, 0, 4}, 0, 2, "", "Microsoft Windows NT 6.2.9200"},
         {{0, 6, 1, 12}, 0, 0, "eigener Name", "eigener Text"},
     };

@@ -17,12 +17,9 @@ TEST(Linuxsystem, VersionAusDemKernelrelease) {
     const std::pair<std::string_view, std::array<std::uint32_t, 3>> zeilen[] = {
         {"6.1.0-18-amd64", {6, 1, 0}},
         {"5.15.153.1-WSL2", {5, 15, 153}},
-        {"4.19", {4, 19, 0}},
-        {"6.8.0rc3", {6, 8, 0}},
         {"6.x.2", {6, 0, 0}},
         {"6.1.99999999999", {6, 1, 0}},
         {"99999999999.1", {0, 0, 0}},
-        {"-1.2.3", {0, 0, 0}},
         {"", {0, 0, 0}}};
     for (const auto& [release, version] : zeilen) {
         const Versionssatz s = versionssatz_aus_kernelrelease(release);
@@ -38,12 +35,10 @@ TEST(Linuxsystem, VersionAusDemKernelrelease) {
 
 TEST(Linuxsystem, OsReleaseWerte) {
     const std::pair<std::string_view, std::optional<std::string>> zeilen[] = {
-        {R"#(PRETTY_NAME="Debian GNU/Linux 12 (bookworm)")#", "Debian GNU/Linux 12 (bookworm)"},
         {"PRETTY_NAME='Arch $Linux \\ \"x\"'", "Arch $Linux \\ \"x\""},
         {R"#(PRETTY_NAME="a \"b\" \\ \$c \` \n")#", "a \"b\" \\ $c ` \\n"},
         {R"#(PRETTY_NAME=Mein\ System)#", "Mein System"},
         {"  PRETTY_NAME = ohne Anführung  \t", "ohne Anführung"},
-        {R"#(PRETTY_NAME="x"'y'z)#", "xyz"},
         {R"#(PRETTY_NAME="Zeile" # Bemerkung)#", "Zeile"},
         {R"#(PRETTY_NAME=a#b)#", "a#b"},
         {R"#(PRETTY_NAME="offen bis zum Ende)#", "offen bis zum Ende"},
@@ -62,9 +57,7 @@ TEST(Linuxsystem, SpracheAusDerUmgebung) {
         {{{"LANG", "de_DE.UTF-8"}, {"LC_MESSAGES", "fr_CH@euro"}}, "fr_CH"},
         {{{"LANG", "de_DE"}, {"LC_MESSAGES", "fr_CH"}, {"LC_ALL", "sv_SE.ISO-8859-1"}}, "sv_SE"},
         {{{"LC_ALL", ""}, {"LANG", "nb_NO"}}, "nb_NO"},
-        {{{"LANG", "C.UTF-8"}}, ""},
-        {{{"LANG", "POSIX"}}, ""},
-        {{}, ""}};
+        {{{"LANG", "POSIX"}}, ""}};
     for (const auto& [umgebung, sprache] : zeilen) {
         const auto getenv = [&](const char* name) -> const char* {
             const auto it = umgebung.find(name);
