@@ -371,7 +371,7 @@ void verzeichnis::wähle_verzeichnis(Pfadfeld* feld, const char* hinweis, const 
 }
 
 void verzeichnis::bäume_reset() {
-    if (zustand_.läuft) return;
+    if (zustand_.läuft) return;  // the run still shows into the views
     teile_.CompareButton->setEnabled(false);
     teile_.SyncButton->setEnabled(false);
     teile_.Arbeitsbaum->leere();

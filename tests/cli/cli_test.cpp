@@ -14,6 +14,7 @@
 #include <vector>
 
 #include "cli/befehle.h"
+#include "cli/konsole.h"
 #include "support/programmversion.h"
 #include "testhilfe/fehlerdateioperationen.h"
 #include "testhilfe/prozess.h"
@@ -342,6 +343,20 @@ TEST(CliSynchronisieren, SignalWährendDerKopieBrichtAbOhneTeilkopie) {
         EXPECT_EQ(namen_in(tmp / "z"), (std::vector<std::string>{".tarvendo", "gross"}));
         EXPECT_EQ(lies_datei(tmp / "z/gross"), "alt");
     }
+}
+
+// A signal stops the copy in progress too, not just the run after it.
+TEST(CliSynchronisieren, SignalHältAuchDieLaufendeKopieAn) {
+    cli::fange_unterbrechung();
+    Programmzustand zustand;
+    cli::SignalSchleife schleife(zustand);
+    schleife.ereignisse_verarbeiten();
+    EXPECT_FALSE(zustand.abbruch || zustand.kopierabbruch);
+    ASSERT_EQ(::raise(SIGHUP), 0);
+    schleife.ereignisse_verarbeiten();
+    EXPECT_TRUE(zustand.abbruch);
+    EXPECT_EQ(zustand.kopierabbruch, 1);
+    EXPECT_EQ(cli::abbruchstatus(), 128 + SIGHUP);
 }
 
 // A run killed at any point, then taken back: every file the target held

@@ -203,64 +203,49 @@ TEST_F(FensterTest, PrüfungenMeldenUndÄndernNichts) {
     }
 }
 
-// A cancel request arrives while the run waits in a yield.
-TEST_F(FensterTest, AbbruchDurchKnopfOderSchließenLässtDasFensterOffen) {
+// What arrives while a run waits in a yield: only a cancel acts; a reset of
+// the views would pull them from under the run.
+TEST_F(FensterTest, WährendEinesLaufsWirktNurDerAbbruch) {
     lege_bäume_an();
-    for (const bool durch_knopf : {true, false}) {
+    enum Eingriff { knopf, schließen, sitzungsende, nichts };
+    for (const Eingriff eingriff : {knopf, schließen, sitzungsende, nichts}) {
         meldungen.clear();
         starte_mit("q", "z");
-        QTimer::singleShot(0, fenster.get(), [this, durch_knopf] {
+        setze_einstellung("LastSession", "sourcepath", "");
+        bool versucht = false;
+        QTimer::singleShot(0, fenster.get(), [&] {
+            versucht = true;
+            fenster->bäume_reset();
             EXPECT_EQ(t().CompareButton->text(), "abbrechen");
             EXPECT_FALSE(t().SyncButton->isEnabled() || t().Arbeitsbaum->isEnabled());
-            if (durch_knopf)
-                t().CompareButton->click();
-            else
+            if (eingriff == knopf) t().CompareButton->click();
+            if (eingriff == sitzungsende) fenster->sitzungsende();
+            if (eingriff == schließen) {
                 EXPECT_FALSE(fenster->close());
+            }
         });
         fenster->CompareButton_Click();
-        EXPECT_EQ(meldungen, Texte{"Aufgaben ermitteln abgebrochen"});
-        EXPECT_TRUE(fenster->isVisible());
-        EXPECT_EQ(t().Arbeitsbaum->topLevelItemCount(), 0);
-        EXPECT_EQ(info(), "");
-        EXPECT_EQ(t().CompareButton->text(), "vergleichen");
-        EXPECT_TRUE(t().SyncButton->isEnabled());
-
-        setze_einstellung("LastSession", "sourcepath", "");
-        EXPECT_TRUE(fenster->close());  // now it closes and saves
-        EXPECT_EQ(gib_einstellung("LastSession", "sourcepath", ""), daten / "q");
+        EXPECT_TRUE(versucht);
+        if (eingriff == nichts) {
+            EXPECT_TRUE(meldungen.empty()) << meldungen.front();
+            EXPECT_EQ(info(), "7 kopieren / 1 löschen");
+            EXPECT_NE(t().Arbeitsbaum->wurzel(), nullptr);
+            fenster->bäume_reset();  // idle: allowed
+            EXPECT_EQ(t().Arbeitsbaum->topLevelItemCount(), 0);
+            continue;
+        }
+        EXPECT_EQ(meldungen.empty(), eingriff == sitzungsende);  // no box waits at the end
+        EXPECT_EQ(fenster->isVisible(), eingriff != sitzungsende);
+        if (eingriff != sitzungsende) {
+            EXPECT_EQ(meldungen, Texte{"Aufgaben ermitteln abgebrochen"});
+            EXPECT_EQ(t().Arbeitsbaum->topLevelItemCount(), 0);
+            EXPECT_EQ(info(), "");
+            EXPECT_EQ(t().CompareButton->text(), "vergleichen");
+            EXPECT_TRUE(t().SyncButton->isEnabled());
+            EXPECT_TRUE(fenster->close());  // now it closes
+        }
+        EXPECT_EQ(gib_einstellung("LastSession", "sourcepath", ""), daten / "q");  // and saves
     }
-}
-
-// The session ends during a run: no box waits, the window closes and saves.
-TEST_F(FensterTest, SitzungsendeBrichtDenLaufAbUndSchließt) {
-    lege_bäume_an();
-    starte_mit("q", "z");
-    QTimer::singleShot(0, fenster.get(), [this] { fenster->sitzungsende(); });
-    fenster->CompareButton_Click();
-    EXPECT_TRUE(meldungen.empty()) << meldungen.front();
-    EXPECT_FALSE(fenster->isVisible());
-    EXPECT_EQ(gib_einstellung("LastSession", "sourcepath", ""), daten / "q");
-}
-
-TEST_F(FensterTest, WährendEinesLaufsIstKeinZweiterBefehlMöglich) {
-    lege_bäume_an();
-    starte_mit("q", "z");
-    bool versucht = false;
-    QTimer::singleShot(0, fenster.get(), [&] {
-        versucht = true;
-        fenster->bäume_reset();  // would empty the displays and views under the run
-        EXPECT_EQ(t().CompareButton->text(), "abbrechen");
-        EXPECT_FALSE(t().CompareButton->isEnabled() && t().SyncButton->isEnabled());
-    });
-    fenster->CompareButton_Click();
-    EXPECT_TRUE(versucht);
-    EXPECT_TRUE(meldungen.empty());
-    EXPECT_EQ(info(), "7 kopieren / 1 löschen");
-    EXPECT_NE(t().Arbeitsbaum->wurzel(), nullptr);
-
-    fenster->bäume_reset();  // idle: allowed
-    EXPECT_EQ(t().Arbeitsbaum->topLevelItemCount(), 0);
-    EXPECT_EQ(info(), "");
 }
 
 TEST_F(FensterTest, UnlesbareVerzeichnisseWerdenNachDemLaufGemeldet) {

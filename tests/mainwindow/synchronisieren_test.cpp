@@ -124,7 +124,7 @@ TEST_F(FensterTest, GanzeSitzungVomVergleichBisZumAbgleich) {
 }
 
 // A long copy cancelled by the button: no partial target, the old one intact,
-// the message once, the window idle again.
+// the message once, the window idle again. A tick meanwhile changes nothing.
 TEST_F(FensterTest, AbbruchWährendEinerLangenKopie) {
     for (const char* d : {"q", "z"}) erstelle_verzeichnis(daten / d);
     if (const int code = test::belege_datei(daten / "q/gross", 1L << 30); code != 0)
@@ -132,12 +132,14 @@ TEST_F(FensterTest, AbbruchWährendEinerLangenKopie) {
     schreibe_datei(daten / "z/gross", "alt");
     starte_mit("q", "z");
     fenster->CompareButton_Click();
+    const Dateiklasse* gross = std::get<Dateiklasse*>(knoten("/gross")->Tag.eintrag);
 
     QTimer wache;
     QObject::connect(&wache, &QTimer::timeout, [&] {
         if (namen_in(daten / "z").size() < 3) return;  // the temporary file is there
         wache.stop();
         EXPECT_FALSE(t().CompareButton->isEnabled() || t().Arbeitsbaum->isEnabled());
+        klicke(knoten("/gross"));
         t().SyncButton->click();
     });
     wache.start(1);
@@ -149,6 +151,7 @@ TEST_F(FensterTest, AbbruchWährendEinerLangenKopie) {
     EXPECT_EQ(t().SyncButton->text(), "synchronisieren");
     EXPECT_TRUE(t().CompareButton->isEnabled() && t().Arbeitsbaum->isEnabled());
     EXPECT_TRUE(fenster->isVisible());
+    EXPECT_TRUE(gross->checked);
 }
 
 // Failures are asked about: Abbrechen after a failed copy stops before the
