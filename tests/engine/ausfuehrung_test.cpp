@@ -21,9 +21,7 @@
 namespace tarvendo::test {
 namespace {
 
-using ::testing::ElementsAre;
 using ::testing::IsEmpty;
-using ::testing::StartsWith;
 using Namen = std::vector<std::string>;
 
 Pfadklasse& verzeichnis(Pfadklasse& eltern, const std::string& name, std::int32_t aufgabe) {
@@ -60,7 +58,7 @@ protected:
     AufzeichnendeAnzeigen anzeigen;
     ZählendeSchleife schleife;
     SkriptRückfrage rückfrage;
-    AufzeichnenderErledigtbaum erledigt;
+    ZählenderErledigtbaum erledigt;
     Programmzustand zustand;
     FehlerDateioperationen ops;
     std::uint32_t uhr_ms = 0;

@@ -74,9 +74,6 @@ TEST(Aufgabenermittlung, Zuordnung) {
         bool ohne_schreibweise = false;
         const char* grenze = nullptr;
     } fälle[] = {
-        {{"Straße"}, {"Strasse"}, {"2 /Straße", "3 /Strasse"}},  // ß is never ss
-        {{"Straße"}, {"STRAßE"}, {}},
-        {{"ärger"}, {"ÄRGER"}, {}},
         // Of case twins the first by byte order meets the target's entry in
         // any spelling; the others are copies that the run reports failed.
         {{"a.txt", "A.txt"}, {"a.txt"}, {"2! /a.txt"}, true},
@@ -103,34 +100,6 @@ TEST(Aufgabenermittlung, Zuordnung) {
     }
 }
 
-// Days as a double carry an error: at this instant 2 s apart computes as
-// 2.0000005 s, still equal.
-TEST(Aufgabenermittlung, ZweiSekundenTrotzRundungsfehler) {
-    const double früh = datum_aus_sekunden(4102444800), spät = datum_aus_sekunden(4102444802);
-    ASSERT_NE((spät - früh) * 86400.0, 2.0);
-    EXPECT_FALSE(ist_geändert(Dateiklasse{"f", 1, früh}, Dateiklasse{"f", 1, spät}));
-}
-
-// Cancelled at the n-th yield: a (2), b (2), then the root's two phases, then the 100th copy.
-TEST(Aufgabenermittlung, AbbruchEndetAmNächstenTest) {
-    Zeilen neue{"0 /a/", "2 /a/f", "0 /b/", "2 /b/neu/", "3 /b/alt", "3 /z/"};
-    for (int i = 100; i < 199; ++i) neue.push_back("2 /n" + std::to_string(i));
-    const std::pair<int, Zeilen> fälle[] = {
-        {1, {}},  // in a's first phase: a leaves no node, b is not entered
-        {4, {"0 /a/", "2 /a/f", "0 /b/", "2 /b/neu/"}},  // in b's second phase: before its file deletion
-        {5, {"0 /a/", "2 /a/f", "0 /b/", "2 /b/neu/", "3 /b/alt"}},  // after the root's first: z stays
-        {6, {"0 /a/", "2 /a/f", "0 /b/", "2 /b/neu/", "3 /b/alt", "3 /z/"}},
-        {7, neue},  // at the 100th copy: a/f and 99 new files
-    };
-    for (const auto& [bei, erwartet] : fälle) {
-        Ermittlung e({"a/", "a/f", "b/", "b/neu/"}, {"a/", "b/", "b/alt", "z/"});
-        for (int i = 100; i < 200; ++i) füge_ein(e.quelle, "n" + std::to_string(i));
-        e.schleife.bei_nachgeben = [&](int n) { e.zustand.abbruch |= n == bei; };
-        (void)e.los();
-        EXPECT_EQ(zeilen(e.aufgaben), erwartet) << "Abbruch beim Nachgeben " << bei;
-    }
-}
-
 // A compare run of q against z in a scratch directory.
 struct Lauf {
     test::TempVerzeichnis tmp;
@@ -141,12 +110,9 @@ struct Lauf {
     test::GestörteQuelle dateisystem;
     Vergleichsstand stand;
 
-    explicit Lauf(const Zeilen& pfade) {
-        lege_an({"q/", "z/"});
-        lege_an(pfade);
-    }
     // Empty files, and directories for the names ending in "/".
-    void lege_an(const Zeilen& pfade) {
+    explicit Lauf(Zeilen pfade) {
+        pfade.insert(pfade.begin(), {"q/", "z/"});
         for (const std::string& p : pfade)
             p.ends_with('/') ? test::erstelle_verzeichnis(tmp / p)
                              : test::schreibe_datei(tmp / p, "");
@@ -154,7 +120,7 @@ struct Lauf {
     void los() { (void)vergleiche(stand, quelle, ziel, anzeigen.alle, schleife, zustand, dateisystem); }
 };
 
-TEST(Vergleich, VollständigerLaufUndWiederholung) {
+TEST(Vergleich, VollständigerLauf) {
     Lauf l({"q/d/", "q/d/neu", "q/a/", "z/a/", "z/a/bleibt", "z/b/", "z/alt"});
     l.dateisystem.öffnen_scheitert[l.quelle + "/a"] = EACCES;
     l.dateisystem.öffnen_scheitert[l.ziel + "/b"] = EIO;
@@ -169,40 +135,11 @@ TEST(Vergleich, VollständigerLaufUndWiederholung) {
     EXPECT_EQ(zeilen(aufgaben), (Zeilen{"2 /d/", "2 /d/neu", "3 /b/", "3 /alt"}));
     EXPECT_EQ(l.stand.nicht_gelesen, (Zeilen{l.quelle + "/a", l.ziel + "/b"}));
     EXPECT_TRUE(aufgaben.checked && aufgaben.gib_pfad("d")->gib_datei("neu")->checked);
-    EXPECT_TRUE(aufgaben.gib_datei("alt")->checked);
-    EXPECT_EQ(
-        l.anzeigen.schritt.aufrufe,
-        (Zeilen{"text:Speicher freigeben", "text:Quellverzeichnisstruktur auslesen",
-                "text:Zielverzeichnisstruktur auslesen", "text:Aufgaben ermitteln", "text:"}));
     EXPECT_EQ(l.anzeigen.info.letzter_text, "1 kopieren / 1 löschen");
-    EXPECT_EQ(l.anzeigen.verzeichnis.letzter_text + l.anzeigen.datei.letzter_text, "");
-    // The target's scan starts its counts afresh.
-    EXPECT_EQ(std::count(l.anzeigen.info.aufrufe.begin(), l.anzeigen.info.aufrufe.end(),
-                         "text:0 Verzeichnisse / 0 Dateien"),
-              2);
-
-    // A second run replaces the trees, the counts and the list of what was not read.
-    // Both trees take the offset from UTC the run began with, even if the
-    // zone changes on the way.
-    l.dateisystem.öffnen_scheitert.clear();
-    l.lege_an({"z/d/", "z/d/neu"});
-    ::setenv("TZ", "XYZ-2", 1);
-    ::tzset();
-    l.schleife.bei_nachgeben = [&](int) {
-        const bool ziel = l.anzeigen.schritt.letzter_text == "Zielverzeichnisstruktur auslesen";
-        ::setenv("TZ", ziel ? "XYZ+5" : "XYZ+9", 1);
-        ::tzset();
-    };
-    l.los();
-    ::unsetenv("TZ");
-    ::tzset();
-    EXPECT_EQ(zeilen(*l.stand.aufgabenbaum), (Zeilen{"0 /a/", "3 /a/bleibt", "3 /b/", "3 /alt"}));
-    EXPECT_TRUE(l.stand.nicht_gelesen.empty());
-    EXPECT_EQ(l.anzeigen.info.letzter_text, "0 kopieren / 2 löschen");
 }
 
 // Cancelled while reading the source: neither the target is read nor tasks
-// determined, and every display is left empty.
+// determined.
 TEST(Vergleich, Abbruch) {
     Lauf l({"q/u/", "q/x", "z/alt"});
     bool geschachtelt = true;
@@ -223,11 +160,6 @@ TEST(Vergleich, Abbruch) {
     EXPECT_TRUE(l.stand.abgebrochen);
     EXPECT_EQ(l.stand.quellbaum->gib_datei("x"), nullptr);
     EXPECT_TRUE(zeilen(*l.stand.aufgabenbaum).empty() && !l.stand.aufgabenbaum->checked);
-    EXPECT_EQ(
-        l.anzeigen.schritt.aufrufe,
-        (Zeilen{"text:Speicher freigeben", "text:Quellverzeichnisstruktur auslesen", "text:"}));
-    for (const auto* a : {&l.anzeigen.verzeichnis, &l.anzeigen.datei, &l.anzeigen.info})
-        EXPECT_EQ(a->letzter_text, "");
 }
 
 TEST(Vergleich, HinweisAufNichtGelesenes) {

@@ -34,7 +34,7 @@ struct Sicherung {
     AufzeichnendeAnzeigen anzeigen;
     ZählendeSchleife schleife;
     SkriptRückfrage rückfrage;
-    AufzeichnenderErledigtbaum erledigt;
+    ZählenderErledigtbaum erledigt;
     Programmzustand zustand;
     GestörteQuelle dateisystem;  // listings sorted by name
     FehlerDateioperationen ops;  // the real calls unless a test fails some
