@@ -142,8 +142,7 @@ TEST(Verzeichnisscan, AusgenommenUndZuTief) {
     for (; !k->pfade.empty(); k = &*k->pfade.begin()) ++tiefe;
     EXPECT_EQ(tiefe, Verzeichnisscan::größte_tiefe - 1);
     EXPECT_TRUE(k->nicht_gelesen);
-    ASSERT_EQ(s.scan.nicht_gelesen.size(), 1u);
-    EXPECT_TRUE(test::entferne_kette(s.tmp / "tief"));
+    EXPECT_EQ(s.scan.nicht_gelesen.size(), 1u);
 }
 
 // Once cancelled (at the 100th file, the 40th in u), no level reads further.

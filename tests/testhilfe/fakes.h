@@ -16,13 +16,9 @@ public:
     std::vector<std::string> aufrufe;
     std::string letzter_text;
 
-    void text(std::string_view s) override {
-        letzter_text = s;
-        aufrufe.push_back("text:" + std::string(s));
-    }
+    void text(std::string_view s) override { aufrufe.push_back("text:" + (letzter_text = s)); }
     void textpfad(std::string_view s) override {
-        letzter_text = s;
-        aufrufe.push_back("textpfad:" + std::string(s));
+        aufrufe.push_back("textpfad:" + (letzter_text = s));
     }
     void setze_maxwert(std::int32_t w) override { aufrufe.push_back("maxwert:" + std::to_string(w)); }
     void setze_aktwert(std::int32_t w) override { aufrufe.push_back("aktwert:" + std::to_string(w)); }

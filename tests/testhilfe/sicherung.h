@@ -3,7 +3,6 @@
 
 #include <gtest/gtest.h>
 
-#include <filesystem>
 #include <string>
 #include <vector>
 
@@ -61,9 +60,6 @@ struct Sicherung {
         return tarvendo::synchronisiere(
             *stand.aufgabenbaum, quelle, ziel,
             {anzeigen.alle, schleife, rückfrage, erledigt, zustand, ops, stoppuhr}, versionen_tage);
-    }
-    [[nodiscard]] bool ist_link(const std::string& relativ) const {
-        return std::filesystem::is_symlink(std::filesystem::symlink_status(tmp / relativ));
     }
 };
 

@@ -32,9 +32,8 @@ void setze_zeit(const std::string& pfad, long sekunden, long nanosekunden = 0);
 // errno of posix_fallocate, for the caller to skip on.
 [[nodiscard]] int belege_datei(const std::string& pfad, long größe);
 [[nodiscard]] bool existiert(const std::string& pfad);  // without following links
-// A chain pfad/d/d/... of tiefe directories, made and removed level by level
-// through descriptors, since its paths exceed PATH_MAX.
+// A chain pfad/d/d/... of tiefe directories, made level by level through
+// descriptors, since its paths exceed PATH_MAX.
 void erstelle_kette(const std::string& pfad, int tiefe);
-[[nodiscard]] bool entferne_kette(const std::string& pfad);
 
 }  // namespace tarvendo::test
