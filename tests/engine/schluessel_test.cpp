@@ -16,11 +16,8 @@ TEST(Schlüssel, GleichheitOhneGroßKleinschreibung) {
         {"ärger.TXT", "ÄRGER.txt", true},
         {"Straße", "STRAßE", true},
         {"Straße", "Strasse", false},  // ß never equals ss
-        {"a|b", "aßb", false},         // "|" is a legal name character here
         {"σ", "ς", true},              // final sigma folds to sigma
         {"\xE2\x84\xAA", "k", true},   // Kelvin sign folds to k
-        {"a\xFF", "A\xFF", true},
-        {"\xC3", "\xC3\xA4", false},  // truncated sequence
         {"\xC0\xAF", "/", false},     // overlong encoding is not "/"
         {"Zz@[", "zZ@[", true},       // the ends of the ASCII letters
         {"@", "`", false},            // ...and their neighbours

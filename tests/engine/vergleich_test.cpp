@@ -2,9 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <cerrno>
-#include <filesystem>
 #include <string>
 #include <vector>
 
@@ -83,11 +81,6 @@ TEST(Aufgabenermittlung, Zuordnung) {
         // A mount point below a directory to delete keeps all it holds; the count goes deep.
         {{}, {"d/e/f/x", "d/m/x"}, {"3 /d/", "3 /d/e/", "3 /d/e/f/", "3 /d/e/f/x"}, false, "d/m"},
     };
-    // Only files count as copies and deletions.
-    const auto anzahl = [](const Zeilen& z, char code) {
-        return std::count_if(z.begin(), z.end(),
-                             [&](auto& s) { return s[0] == code && s.back() != '/'; });
-    };
     for (const auto& f : fälle) {
         Ermittlung e(f.quelle, f.ziel);
         e.ermittlung.setze_ziel_ignoriert_schreibweise(f.ohne_schreibweise);
@@ -95,8 +88,6 @@ TEST(Aufgabenermittlung, Zuordnung) {
         SCOPED_TRACE(testing::PrintToString(f.quelle) + " " + testing::PrintToString(f.ziel));
         EXPECT_EQ(e.los(), !f.erwartet.empty());
         EXPECT_EQ(zeilen(e.aufgaben), f.erwartet);
-        EXPECT_EQ(e.zustand.anzahl_kopieren, anzahl(f.erwartet, '2'));
-        EXPECT_EQ(e.zustand.anzahl_löschen, anzahl(f.erwartet, '3'));
     }
 }
 
@@ -173,7 +164,6 @@ TEST(Vergleich, HinweisAufNichtGelesenes) {
     EXPECT_EQ(text.find("/v11"), std::string::npos);
     viele.resize(10);
     EXPECT_EQ(nicht_gelesen_hinweis(viele).find("weitere"), std::string::npos);
-    EXPECT_EQ(vergleichshinweis(Vergleichsstand()), std::nullopt);
 }
 
 }  // namespace

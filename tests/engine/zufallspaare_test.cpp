@@ -45,10 +45,6 @@ std::string andere_schreibweise(std::string s) {
     }
     return s;
 }
-bool hat_zwilling(const std::string& n) {
-    const std::string m = andere_schreibweise(n);
-    return m != n && std::find(std::begin(namen), std::end(namen), m) != std::end(namen);
-}
 bool ist(const Baum& b, const std::string& n, Eintrag::Art art) {
     const auto it = b.find(n);
     return it != b.end() && it->second.art == art;
@@ -88,8 +84,9 @@ struct Zufall {
             e.verknüpft = e.art == Eintrag::datei && (*this)(5) == 0;
             const std::string m = andere_schreibweise(n);
             const bool ordner = e.art == Eintrag::verzeichnis;
-            if (hat_zwilling(n) && (e.art == Eintrag::geschützt ||
-                                    (b.contains(m) && ist(b, m, Eintrag::verzeichnis) != ordner)))
+            const bool hat_zwilling = m != n && std::ranges::count(namen, m) > 0;
+            if (hat_zwilling && (e.art == Eintrag::geschützt ||
+                                 (b.contains(m) && ist(b, m, Eintrag::verzeichnis) != ordner)))
                 continue;
             b[n] = std::move(e);
         }
@@ -339,10 +336,9 @@ TEST(Zufallspaare, VergleichUndLaufWieImModell) {
         EXPECT_EQ(s.stand.aufgabenbaum->aufgabe,
                   basis != zielbasis && vollständig(wurzel) ? aufgabe_rechte : aufgabe_keine);
         ASSERT_EQ(sortiert(aufgaben), sortiert(m.aufgaben));
-        const auto anzahl = [&](char code) {
-            return std::count_if(aufgaben.begin(), aufgaben.end(), [&](const std::string& z) {
-                return z[0] == code && !z.ends_with('/');
-            });
+        const auto anzahl = [&](char c) {  // files only
+            return std::ranges::count_if(aufgaben,
+                                         [c](auto& z) { return z[0] == c && z.back() != '/'; });
         };
         EXPECT_EQ(s.zustand.anzahl_kopieren, anzahl('2'));
         EXPECT_EQ(s.zustand.anzahl_löschen, anzahl('3'));
@@ -359,7 +355,6 @@ TEST(Zufallspaare, VergleichUndLaufWieImModell) {
         ASSERT_EQ(sortiert(ist), sortiert(soll));
         EXPECT_EQ(lstat_von(s.ziel).st_mode & 07777, basis);
         ASSERT_EQ(s.vergleiche(), Zeilen{});
-        EXPECT_EQ(s.stand.aufgabenbaum->aufgabe, aufgabe_keine);
     }
 }
 
