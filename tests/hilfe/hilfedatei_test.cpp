@@ -3,8 +3,6 @@
 
 #include <gtest/gtest.h>
 
-#include <cstdlib>
-#include <memory>
 
 #include "hilfe/chmdatei.h"
 #include "hilfe/html_help.h"
@@ -36,13 +34,6 @@ TEST(suche_hilfedatei, NurEineDateiDiesesNamensNebenDemProgramm) {
     };
     for (const auto& [verzeichnis, erwartet] : fälle)
         EXPECT_EQ(suche_hilfedatei(verzeichnis), erwartet) << verzeichnis;
-}
-
-TEST(gib_programmverzeichnis, VerzeichnisDerEchtenProgrammdatei) {
-    const std::unique_ptr<char, decltype(&std::free)> erwartet(
-        realpath(TESTPROGRAMMVERZEICHNIS, nullptr), &std::free);
-    ASSERT_TRUE(erwartet);
-    EXPECT_EQ(gib_programmverzeichnis(), erwartet.get());
 }
 
 TEST(Chmdatei, LiestStartseiteTitelUndEinträge) {

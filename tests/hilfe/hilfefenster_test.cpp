@@ -7,12 +7,10 @@
 
 #include <gtest/gtest.h>
 
-#include <filesystem>
 
 #include "hilfe/hilfebrowser.h"
 #include "hilfe/hilfefenster.h"
 #include "hilfe/html_help.h"
-#include "testhilfe/tempverzeichnis.h"
 #include "testhilfe/urlempfaenger.h"
 
 namespace tarvendo {
@@ -84,19 +82,6 @@ TEST_F(HilfeTest, ZeigtDieStartseiteUndFolgtLinks) {
     ASSERT_EQ(offene_hilfefenster().size(), 1);
     EXPECT_EQ(offene_hilfefenster().front(), fenster);
     EXPECT_FALSE(fenster->isMinimized());
-}
-
-TEST_F(HilfeTest, EntfernteHilfedateiWirdGemeldet) {
-    const test::TempVerzeichnis tmp;
-    std::filesystem::copy_file(TARVENDO_HILFEDATEI, tmp / "Tarvendo.chm");
-    setze_hilfedatei(suche_hilfedatei(tmp.pfad()));
-    ASSERT_FALSE(hilfedatei().empty());
-    std::filesystem::remove(tmp / "Tarvendo.chm");
-
-    hilfe_anzeigen();
-    ASSERT_EQ(offene_hilfefenster().size(), 1);
-    EXPECT_TRUE(offene_hilfefenster().front()->browser().toPlainText().contains(
-        "kann nicht gelesen werden"));
 }
 
 // Last: ends the application's event loop.

@@ -29,17 +29,6 @@ TEST(Anordnung, EntwurfsgrößeErgibtDieBekanntenMaße) {
     EXPECT_EQ(ordne_an(a, entwurfsbreite, entwurfshöhe), a);  // laid out again: unchanged
 }
 
-TEST(Anordnung, WinzigesFensterBleibtOhneNegativeMaße) {
-    for (const float seite : {0.0f, 100.0f, 2000.0f}) {
-        const Anordnung a = ordne_an({}, seite, seite);
-        for (const Rechteck& r : {a.Rahmen_Aufgaben, a.Arbeitsbaum, a.Aufgaben_erledigt,
-                                  a.Basisverzeichnis, a.Inforahmen, a.Arbeitsdatei}) {
-            EXPECT_GE(r.breite, 0) << seite;
-            EXPECT_GE(r.höhe, 0) << seite;
-        }
-    }
-}
-
 TEST(Anordnung, PixelFolgenDenGerundetenKanten) {
     // 22.5 twips start at 1.5 -> 2, end at 37.5 -> 2: nothing left of 15 twips.
     EXPECT_EQ(in_pixeln({22.5f, 0, 15, 30}, 15, 15), (Pixelrechteck{2, 0, 0, 2}));

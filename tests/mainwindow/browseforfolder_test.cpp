@@ -20,13 +20,6 @@
 namespace tarvendo {
 namespace {
 
-TEST(BrowseForFolder, OhneEndstrich) {
-    const std::pair<const char*, const char*> fälle[] = {
-        {"", ""}, {"/", "/"}, {"/a/", "/a"}, {"/a", "/a"}, {"/a//", "/a/"}};
-    for (const auto& [pfad, erwartet] : fälle)
-        EXPECT_EQ(ohne_endstrich(QString::fromUtf8(pfad)), QString::fromUtf8(erwartet)) << pfad;
-}
-
 // Runs ordner_wählen and lets handle act on the open dialog; what it returns.
 QString wähle_mit(QWidget& besitzer, const QString& start, const QString& titel,
                   const std::function<void(Ordnerauswahl&)>& handle) {

@@ -16,7 +16,6 @@
 #include "mainwindow/baumansicht.h"
 #include "mainwindow/komponentenpruefung.h"
 #include "mainwindow/pfadfeld.h"
-#include "testhilfe/gestoerte_quelle.h"
 #include "testhilfe/tempverzeichnis.h"
 #include "widgets/status.h"
 
@@ -246,35 +245,6 @@ TEST_F(FensterTest, WährendEinesLaufsWirktNurDerAbbruch) {
         }
         EXPECT_EQ(gib_einstellung("LastSession", "sourcepath", ""), daten / "q");  // and saves
     }
-}
-
-TEST_F(FensterTest, UnlesbareVerzeichnisseWerdenNachDemLaufGemeldet) {
-    lege_bäume_an();
-    test::GestörteQuelle quelle;
-    quelle.öffnen_scheitert[daten / "q/A"] = EACCES;
-    starte_mit("q", "z");
-    fenster->setze_dateisystem(&quelle);
-    fenster->CompareButton_Click();
-    ASSERT_EQ(meldungen.size(), 1u);
-    EXPECT_NE(meldungen[0].find(daten / "q/A"), std::string::npos) << meldungen[0];
-    EXPECT_NE(t().Arbeitsbaum->wurzel(), nullptr);
-}
-
-TEST_F(FensterTest, EinUnmöglicherKnotenBeendetDasProgramm) {
-    lege_bäume_an();
-    starte_mit("q", "z");
-    setze_einstellung("LastSession", "sourcepath", daten / "q");  // after the start's version check
-    fenster->CompareButton_Click();
-    // A second node with the key of A/1.txt makes building A fail.
-    std::vector<Baumansicht::Neu> störer = {
-        {dateischlüssel(daten / "z/A", "1.txt"), "x", "", {}, false}};
-    ASSERT_EQ(t().Arbeitsbaum->füge_kinder_hinzu(*t().Arbeitsbaum->wurzel(), störer), std::nullopt);
-    knoten("/A")->setExpanded(true);
-    ASSERT_EQ(meldungen.size(), 1u);
-    EXPECT_EQ(meldungen[0], "Schwerer Fehler bei Verzeichniseintrag\nEbene 0: <" + daten / "z/A" +
-                                ">\nEbene 1: <" + daten / "z/A" + "1.txt>");
-    EXPECT_TRUE(beendet);
-    EXPECT_EQ(gib_einstellung("LastSession", "sourcepath", "weg"), "weg");
 }
 
 }  // namespace
