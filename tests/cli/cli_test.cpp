@@ -203,14 +203,6 @@ TEST(CliSynchronisieren, EinLaufMachtDasZielGleichDerQuelleUndLässtSichZurückn
               std::string::npos);
 
     EXPECT_EQ(cli(tmp, {"vergleichen", tmp / "q", tmp / "z"}).aus, "0 kopieren / 0 löschen\n");
-    EXPECT_EQ(lies_datei(tmp / "z/a/geändert"), "neu und länger");
-    EXPECT_EQ(lies_datei(tmp / "z/kollision/innen"), "i");
-    EXPECT_EQ(lies_datei(tmp / "z/\xC3\x9F\xFF"), "kein UTF-8");
-    EXPECT_EQ(namen_in(tmp / "z"),
-              (std::vector<std::string>{".tarvendo", "a", "kollision", "leer", "nurrechte",
-                                        "rechte", "\xC3\x9F\xFF"}));
-    EXPECT_EQ(lstat_von(tmp / "z/rechte").st_mode & 07777, 0600u);
-    EXPECT_EQ(lstat_von(tmp / "z/nurrechte").st_mode & 07777, 0700u);
 
     // Not while another run holds the target.
     const int anderer_lauf = ::open((tmp / "z").c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
