@@ -7,7 +7,7 @@ pakete="build-essential cmake ninja-build pkg-config libutf8proc-dev
         libgtest-dev libgmock-dev qt6-base-dev qt6-qpa-plugins qt6-svg-dev
         qt6-translations-l10n fonts-dejavu-core rsync fp-utils libchm-dev
         librsvg2-bin desktop-file-utils xvfb xauth x11-utils fusefat
-        dosfstools exfat-fuse exfatprogs"
+        dosfstools exfat-fuse exfatprogs clang-format"
 
 fehlend=""
 for p in $pakete; do
