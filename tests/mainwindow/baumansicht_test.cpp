@@ -54,19 +54,6 @@ TEST_F(BaumansichtTest, SchlüsselSindBytesUndEinBelegterSchlüsselFügtNichtsHi
     EXPECT_NE(baum.füge_hinzu(neu("/z", "/z")), nullptr);
 }
 
-TEST_F(BaumansichtTest, KinderInNatürlicherReihenfolgeOhneRücksichtAufGroßschreibung) {
-    Knoten* wurzel = baum.füge_hinzu(neu("w", "w"));
-    std::vector<Baumansicht::Neu> erste = {neu("w/10", "datei10"), neu("w/b", "b"),
-                                           neu("w/2", "Datei2")};
-    ASSERT_EQ(baum.füge_kinder_hinzu(*wurzel, erste), std::nullopt);
-    EXPECT_EQ(texte(*wurzel), (std::vector<std::string>{"datei10", "b", "Datei2"}));
-    baum.setze_sortiert(*wurzel, true);
-    EXPECT_EQ(texte(*wurzel), (std::vector<std::string>{"b", "Datei2", "datei10"}));
-    std::vector<Baumansicht::Neu> mehr = {neu("w/a", "Ä"), neu("w/1", "datei1")};
-    ASSERT_EQ(baum.füge_kinder_hinzu(*wurzel, mehr), std::nullopt);
-    EXPECT_EQ(texte(*wurzel), (std::vector<std::string>{"Ä", "b", "datei1", "Datei2", "datei10"}));
-}
-
 TEST_F(BaumansichtTest, NurDerBenutzerLöstNodeCheckAus) {
     Knoten* k = baum.füge_hinzu(neu("k", "k", true));
     int meldungen = 0;
