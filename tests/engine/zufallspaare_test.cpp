@@ -9,7 +9,9 @@
 #include <cctype>
 #include <cstdlib>
 #include <map>
+#include <memory>
 #include <random>
+#include <utility>
 
 #include "testhilfe/sicherung.h"
 #include "testhilfe/verzeichnisinhalt.h"
@@ -38,8 +40,7 @@ std::string andere_schreibweise(std::string s) {
     return s;
 }
 bool ist(const Baum& b, const std::string& n, Eintrag::Art art) {
-    const auto it = b.find(n);
-    return it != b.end() && it->second.art == art;
+    return b.contains(n) && b.at(n).art == art;
 }
 bool vollständig(const Eintrag& e) {
     return e.gelesen < 0 && std::none_of(e.kinder.begin(), e.kinder.end(), [](const auto& k) {
@@ -236,27 +237,27 @@ struct Modell {
         Baum übrig = z;
         for (const auto& [n, e] : q) {
             const std::string* t = gegenstück(q, z, n);
+            const std::string p = pfad + "/" + n;
             if (e.art == Eintrag::geschützt) continue;
             if (!t) {
-                alles('2', pfad + "/" + n, nachher[n] = kopie(e));
+                alles('2', p, nachher[n] = kopie(e));
                 continue;
             }
-            const Eintrag ze = übrig.extract(*t).mapped();
+            Eintrag ze = übrig.extract(*t).mapped();
             const bool rechte = wirksam(e) != ze.modus && vollständig(e);
             if (e.art == Eintrag::verzeichnis) {
-                Baum unten;
-                const bool angepasst = vergleiche(gelesen(e), ze.kinder, pfad + "/" + n, unten,
-                                                  löschen && vollständig(e)) ||
-                                       rechte;
-                if (angepasst) aufgaben.push_back((rechte ? "4 " : "0 ") + pfad + "/" + n + "/");
-                nachher[angepasst ? n : *t] = {e.art, "",   0, 0, angepasst ? e.modus : ze.modus,
-                                               false, unten};
+                const Baum unten = std::exchange(ze.kinder, {});
+                const bool angepasst =
+                    vergleiche(gelesen(e), unten, p, ze.kinder, löschen && vollständig(e)) ||
+                    rechte;
+                if (angepasst) aufgaben.push_back((rechte ? "4 " : "0 ") + p + "/");
+                (nachher[angepasst ? n : *t] = ze).modus = angepasst ? e.modus : ze.modus;
             } else if (ze.art == Eintrag::fremd || e.inhalt.size() != ze.inhalt.size() ||
                        std::abs(e.sekunden - ze.sekunden) > 2) {
-                aufgaben.push_back("2 " + pfad + "/" + n);
+                aufgaben.push_back("2 " + p);
                 nachher[n] = kopie(e);
             } else {
-                if (rechte) aufgaben.push_back("4 " + pfad + "/" + n);
+                if (rechte) aufgaben.push_back("4 " + p);
                 (nachher[rechte ? n : *t] = ze).modus = wirksam(e);
             }
         }
@@ -281,14 +282,11 @@ Zeilen sortiert(Zeilen z) {
 TEST(Zufallspaare, VergleichUndLaufWieImModell) {
     // On a tmpfs of its own (as root) the flushes of 200 runs cost nothing.
     const TempVerzeichnis platz;
-    const char* tmpdir = std::getenv("TMPDIR");
-    struct Aushängen {
-        std::string pfad, tmpdir;
-        ~Aushängen() {
-            tmpdir.empty() ? ::unsetenv("TMPDIR") : ::setenv("TMPDIR", tmpdir.c_str(), 1);
-            ::umount(pfad.c_str());
-        }
-    } aushängen{platz.pfad(), tmpdir ? tmpdir : ""};
+    const std::string tmpdir = std::getenv("TMPDIR") ? std::getenv("TMPDIR") : "";
+    const std::shared_ptr<void> aushängen(nullptr, [&](void*) {
+        tmpdir.empty() ? ::unsetenv("TMPDIR") : ::setenv("TMPDIR", tmpdir.c_str(), 1);
+        ::umount(platz.pfad().c_str());
+    });
     if (::mount("tarvendo-test", platz.pfad().c_str(), "tmpfs", 0, "size=64m") == 0)
         ::setenv("TMPDIR", platz.pfad().c_str(), 1);
     for (unsigned saat = 1; saat <= 200; ++saat) {
