@@ -174,6 +174,16 @@ TEST_F(FensterTest, VergleichZeigtDieAufgabenUndTrägtHakenInsModell) {
     EXPECT_EQ(kinder(knoten("/A")), (Texte{"-Dummy[Verzeichnis_diesdas]"}));
 }
 
+// A directory holding only directories can be opened all the same.
+TEST_F(FensterTest, VerzeichnisNurMitVerzeichnissenHatPlatzhalter) {
+    for (const char* d : {"q", "q/nur", "q/nur/u", "z"}) erstelle_verzeichnis(daten / d);
+    starte_mit("q", "z");
+    fenster->CompareButton_Click();
+    EXPECT_EQ(kinder(knoten("/nur")), (Texte{"-Dummy[Verzeichnis_diesdas]"}));
+    knoten("/nur")->setExpanded(true);
+    EXPECT_EQ(kinder(knoten("/nur")), (Texte{"u[Verzeichnis_kopieren]"}));
+}
+
 // Whether by mouse, Enter, Space or Alt+V: the same checks.
 TEST_F(FensterTest, PrüfungenMeldenUndÄndernNichts) {
     erstelle_verzeichnis(daten / "q");

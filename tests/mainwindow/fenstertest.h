@@ -39,7 +39,6 @@ protected:
         fenster = std::make_unique<verzeichnis>();
         fenster->setze_meldungsweg([this](const Meldung& m) {
             meldungen.push_back(m.text);
-            if (bei_meldung) bei_meldung();
             return antwort ? antwort(m) : Antwort::OK;
         });
         fenster->setze_sofortende([this] { beendet = true; });
@@ -88,7 +87,6 @@ protected:
     test::TempVerzeichnis daten;
     std::unique_ptr<verzeichnis> fenster;
     std::vector<std::string> meldungen;
-    std::function<void()> bei_meldung;
     std::function<Antwort(const Meldung&)> antwort;  // OK when unset
     bool beendet = false;
 };
