@@ -48,7 +48,6 @@ TEST(Fenstergröße, WiederherstellungBleibtAufDemBildschirm) {
     } fälle[] = {
         {schirm, {}, {}, false, {378, 218, 523, 582}},  // first start: down to the bottom
         {schirm, 7845, 5475, false, {378, 218, 523, 365}},
-        {schirm, 19200, 12000, true, {}},
         {schirm, 19170, 11910, false, {2, 6, 1278, 794}},  // larger than designed
         {{0, 30, 800, 570}, 15000, 7500, false, {0, 100, 800, 500}},
     };
