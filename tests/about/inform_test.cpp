@@ -86,21 +86,6 @@ TEST(Inform, ZeilenMitVersionenErfundenerBibliotheken) {
     EXPECT_EQ(dialog.width() - ok->x(), 76);  // 1140 twips at 96 dpi
 }
 
-TEST(Inform, GeladeneBibliothekenHabenVersionen) {
-    const Komponenten komponenten = gib_geladene_komponenten();
-    const Inform dialog(nullptr, komponenten, "");
-    const QRegularExpression version("^Version \\d+\\.\\d+\\.\\d+\\.\\d+$");
-    const std::tuple<const std::string&, const char*, const char*> zeilen[] = {
-        {komponenten.laufzeit, "/libstdc++.so.", "Runtime_Version"},
-        {komponenten.qt_widgets, "/libQt6Widgets.so.", "QtWidgets_Version"},
-        {komponenten.chm_hilfe, "/libchm.so.", "HELP_Version"},
-    };
-    for (const auto& [pfad, name, wert] : zeilen) {
-        EXPECT_NE(pfad.find(name), std::string::npos) << pfad;
-        EXPECT_TRUE(version.match(label(dialog, wert)->text()).hasMatch()) << wert;
-    }
-}
-
 // A system known by its version record, or one the tables do not know.
 struct FestesSystem final : Systemabfrage {
     Versionssatz satz;

@@ -75,13 +75,6 @@ TEST_F(HilfeTest, ZeigtDieStartseiteUndFolgtLinks) {
     // A page the file lacks is reported on the page.
     browser.setSource(QUrl("chm:/fehlt.html"));
     EXPECT_TRUE(browser.toPlainText().contains("fehlt in der Hilfedatei"));
-
-    // Asked again, the same window comes to the front.
-    fenster->showMinimized();
-    hilfe_anzeigen();
-    ASSERT_EQ(offene_hilfefenster().size(), 1);
-    EXPECT_EQ(offene_hilfefenster().front(), fenster);
-    EXPECT_FALSE(fenster->isMinimized());
 }
 
 // Last: ends the application's event loop.

@@ -58,8 +58,6 @@ TEST_F(FensterTest, GanzeSitzungVomVergleichBisZumAbgleich) {
     knoten("/A/B")->setExpanded(true);
     const std::pair<const char*, const char*> gründe[] = {
         {"/weg.txt", "Nicht in der Quelle: wird gelöscht"},
-        {"/leer", "Neues Verzeichnis"},
-        {"/f.txt", "Neue Datei"},
         {"/A", "Enthält Aufgaben"},
         {"/A/B/3.txt", "Größe 3 → 1 Bytes"},
     };

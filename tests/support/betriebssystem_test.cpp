@@ -50,39 +50,6 @@ OperatingSystem os(const System& s) {
     return OperatingSystem(std::make_unique<FesteAbfrage>(s));
 }
 
-TEST(OperatingSystem, VersionEditionNameUndText) {
-    const std::string sp6a = "Service Pack 6a", sp4("SP4\0alt", 7);
-    const char *const nt50 = "Microsoft Windows NT 5.0.2195 SP4",
-                      *const nt51 = "Microsoft Windows NT 5.1.2600 Service Pack 3";
-    const std::map<int, std::int32_t> r2 = {{89, 1}};
-    const struct {
-        System system;
-        std::int32_t version, edition;
-        std::string_view name;
-        const char* text = nullptr;  // ToString, where given
-    } zeilen[] = {
-        {{1, 4, 0, 0x04000457}, 1, 0, "95 OSR 2", "Microsoft Windows 4.0.1111"},
-        {{2, 3, 51, 1057, 1}, 4, 0, ""},  // product type only from NT 4.0 SP 6 on
-        {{2, 4, 0, 1381, 1, 0, 0, {}, sp6a}, 5, 2, "NT Workstation 4.0"},
-        // A fixed buffer: the text ends at NUL.
-        {{2, 5, 0, 2195, 3, 0x0400, 0, {}, sp4}, 6, 6, "2000 Server", nt50},
-        {{2, 5, 1, 2600, 1, 0x0100, 0, {}, "Service Pack 3"}, 7, 2, "XP Professional", nt51},
-        {{2, 5, 2, 3790, 1}, 7, 2, "XP Professional"},
-        {{2, 5, 2, 3790, 3, 0x8000, 0, r2}, 8, 9, "Home Server"},
-        {{2, 6, 1, 0, 1, 0, 0xABCDABCD}, 11, 2, "7 [Unlizensiert]", "Microsoft Windows NT 6.1."},
-        {{2, 6, 2, 9200, 1, 0, 4}, 0, 2, "", "Microsoft Windows NT 6.2.9200"},
-        {{0, 6, 1, 12}, 0, 0, "eigener Name", "eigener Text"},
-    };
-    for (const auto& z : zeilen) {
-        SCOPED_TRACE(testing::Message() << "Zeile " << &z - zeilen);
-        const OperatingSystem o = os(z.system);
-        EXPECT_EQ(o.Version(), z.version);
-        EXPECT_EQ(o.Edition(), z.edition);
-        EXPECT_EQ(o.Name(), z.name);
-        EXPECT_TRUE(!z.text || o.ToString() == z.text) << o.ToString();
-    }
-}
-
 TEST(OperatingSystem, FelderUndAbfragen) {
     System s = {2, 6, 0, 6002, 1, 0, 3, {}, std::string("Service Pack 1\0Rest", 19), 0xFFFF, 3};
     s.kennung = 0x8407;  // reads as a negative 16-bit number
