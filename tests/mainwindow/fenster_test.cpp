@@ -35,10 +35,7 @@ TEST_F(FensterTest, StartStelltPfadeWiederHerUndLässtFehlendeLeer) {
     EXPECT_EQ(t().Zielbasisverzeichnis->pfad(), "");
     EXPECT_TRUE(t().CompareButton->isEnabled() && t().SyncButton->isEnabled());
     EXPECT_TRUE(meldungen.empty()) << meldungen.front();
-    const Komponentenprüfung k = prüfe_komponenten();
-    EXPECT_TRUE(k.vorhanden);
-    EXPECT_EQ(k.komponente, "libQt6Widgets.so.6");
-    EXPECT_EQ(f.systemverzeichnis(), k.systemverzeichnis);
+    EXPECT_TRUE(prüfe_komponenten().vorhanden);
 
     Texte tabfolge;
     for (QWidget* w = t().CompareButton; tabfolge.empty() || w != t().CompareButton;
