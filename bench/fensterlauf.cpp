@@ -13,7 +13,8 @@
 
 int main(int argc, char** argv) {
     if (argc != 4) {
-        std::fputs("Aufruf: tarvendo-fensterlauf vergleichen|synchronisieren QUELLE ZIEL\n", stderr);
+        std::fputs("Aufruf: tarvendo-fensterlauf vergleichen|synchronisieren QUELLE ZIEL\n",
+                   stderr);
         return 2;
     }
     qputenv("QT_QPA_PLATFORM", "offscreen");

@@ -14,8 +14,8 @@ int synchronisieren(const char* quelle, const char* ziel, bool löschen_erlauben
                     Dateioperationen& ops, int versionen_tage = standard_versionen_tage,
                     bool ohne_platzprüfung = false);
 // Takes back the target's last run: exit status 0, 2 when refused because
-// a file it made was changed since or another run holds the target, 1 when there was none or not all of it
-// could be taken back.
+// a file it made was changed since or another run holds the target, 1 when there was none or not
+// all of it could be taken back.
 int rückgängig(const char* ziel, Dateioperationen& ops);
 
 }  // namespace tarvendo::cli

@@ -24,9 +24,13 @@ void fange_unterbrechung() {
     for (const int signal : {SIGINT, SIGTERM, SIGHUP}) sigaction(signal, &aktion, nullptr);
 }
 
-bool unterbrochen() { return unterbrechung != 0; }
+bool unterbrochen() {
+    return unterbrechung != 0;
+}
 
-int abbruchstatus() { return 128 + (unterbrechung != 0 ? unterbrechung : SIGINT); }
+int abbruchstatus() {
+    return 128 + (unterbrechung != 0 ? unterbrechung : SIGINT);
+}
 
 SignalSchleife::SignalSchleife(Programmzustand& zustand) : zustand_(zustand) {}
 
@@ -87,8 +91,12 @@ void schreibe_sichtbar(std::FILE* ziel, std::string_view text, bool zeilen_lasse
 
 }  // namespace
 
-void schreibe(std::FILE* ziel, std::string_view text) { schreibe_sichtbar(ziel, text, true); }
+void schreibe(std::FILE* ziel, std::string_view text) {
+    schreibe_sichtbar(ziel, text, true);
+}
 
-void schreibe_name(std::FILE* ziel, std::string_view name) { schreibe_sichtbar(ziel, name, false); }
+void schreibe_name(std::FILE* ziel, std::string_view name) {
+    schreibe_sichtbar(ziel, name, false);
+}
 
 }  // namespace tarvendo::cli

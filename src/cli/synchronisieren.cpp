@@ -32,7 +32,8 @@ int synchronisieren(const char* quelle, const char* ziel, bool löschen_erlauben
     if (const auto platz = ermittle_platz(*lauf.stand.aufgabenbaum, ziel, versionen_tage);
         platz && !ohne_platzprüfung)
         if (const auto warnung = platzwarnung(*platz)) {
-            schreibe(stderr, *warnung + "\nMit --ohne-platzprüfung wird trotzdem synchronisiert.\n");
+            schreibe(stderr,
+                     *warnung + "\nMit --ohne-platzprüfung wird trotzdem synchronisiert.\n");
             return 4;
         }
 

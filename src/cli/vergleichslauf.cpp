@@ -13,10 +13,12 @@ std::optional<int> Vergleichslauf::los(const char* quelle, const char* ziel) {
         schreibe(stderr, "\n");
         return 2;
     }
-    for (const auto& [pfad, was] : {std::pair{quelle, "Quellverzeichnis "}, {ziel, "Zielverzeichnis "}}) {
+    for (const auto& [pfad, was] :
+         {std::pair{quelle, "Quellverzeichnis "}, {ziel, "Zielverzeichnis "}}) {
         struct stat st {};
         if (::stat(pfad, &st) != 0 || !S_ISDIR(st.st_mode)) {
-            schreibe(stderr, std::string(was) + pfad + " existiert nicht oder ist kein Verzeichnis\n");
+            schreibe(stderr,
+                     std::string(was) + pfad + " existiert nicht oder ist kein Verzeichnis\n");
             return 2;
         }
     }

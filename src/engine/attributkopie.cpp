@@ -46,9 +46,9 @@ Ergebnis<std::vector<char>> lies_ganz(Lesen lesen) {
 
 Ausgang übernimm_attribute(Dateioperationen& ops, int quelle, int ziel,
                            const struct stat& quellstatus, bool als_root, bool ohne_vorrechte) {
-    auto namen = lies_ganz(
-        [&](char* p, std::size_t n) { return ops.attributnamen(quelle, p, n); });
-    if (!namen) return abgelehnt(namen.fehlercode()) ? erfolg() : Ausgang::fehler(namen.fehlercode());
+    auto namen = lies_ganz([&](char* p, std::size_t n) { return ops.attributnamen(quelle, p, n); });
+    if (!namen)
+        return abgelehnt(namen.fehlercode()) ? erfolg() : Ausgang::fehler(namen.fehlercode());
     const std::vector<char>& liste = namen.wert();
     for (std::size_t i = 0; i < liste.size();) {
         const std::string name(liste.data() + i);
@@ -60,15 +60,13 @@ Ausgang übernimm_attribute(Dateioperationen& ops, int quelle, int ziel,
             if (!st) return Ausgang::fehler(st.fehlercode());
             if (st.wert().st_uid != quellstatus.st_uid) continue;
         }
-        auto wert = lies_ganz([&](char* p, std::size_t n) {
-            return ops.lies_attribut(quelle, name, p, n);
-        });
+        auto wert = lies_ganz(
+            [&](char* p, std::size_t n) { return ops.lies_attribut(quelle, name, p, n); });
         if (!wert) {
             if (abgelehnt(wert.fehlercode())) continue;
             return Ausgang::fehler(wert.fehlercode());
         }
-        const Ausgang s =
-            ops.setze_attribut(ziel, name, wert.wert().data(), wert.wert().size());
+        const Ausgang s = ops.setze_attribut(ziel, name, wert.wert().data(), wert.wert().size());
         if (!s && !abgelehnt(s.fehlercode())) return s;
     }
     return erfolg();

@@ -63,7 +63,7 @@ bool Aufgabenermittlung::aufgaben_ermitteln(const Pfadklasse& qpfad, Pfadklasse&
 }
 
 bool Aufgabenermittlung::verzeichnisrechte_weichen_ab(const Pfadklasse& qpfad,
-                                                     const Pfadklasse& zpfad) const {
+                                                      const Pfadklasse& zpfad) const {
     // A directory that could not be opened has no rights to go by.
     return !qpfad.nicht_gelesen && !zpfad.nicht_gelesen &&
            rechte_weichen_ab(qpfad.rechte, zpfad.rechte, rechtepflege, false);
@@ -93,9 +93,9 @@ bool Aufgabenermittlung::ermittle(const Pfadklasse& qpfad, Pfadklasse& zpfad, Pf
     for (const Pfadklasse& qp : qpfad.pfade) {
         const std::string* vorrang = zwillinge.vorrang(qp.pfadname);
         if (vorrang) apfad.setze_zwilling(qp.pfadname, *vorrang);
-        if (Pfadklasse* zp = vorrang ? nullptr
-                                     : gegenstück(qp, qpfad.pfade, zpfad.pfade,
-                                                  ignoriert_schreibweise_)) {
+        if (Pfadklasse* zp =
+                vorrang ? nullptr
+                        : gegenstück(qp, qpfad.pfade, zpfad.pfade, ignoriert_schreibweise_)) {
             Pfadklasse& ap = apfad.setze_pfad(qp.pfadname);
             const bool rechte = rechte_erlaubt && !zp->geschützt;
             // Below a mount point in the target nothing is deleted.
@@ -132,15 +132,16 @@ bool Aufgabenermittlung::ermittle(const Pfadklasse& qpfad, Pfadklasse& zpfad, Pf
     for (const Dateiklasse& qf : qpfad.dateien) {
         const std::string* vorrang = zwillinge.vorrang(qf.Name);
         if (vorrang) apfad.setze_zwilling(qf.Name, *vorrang);
-        if (const Dateiklasse* zf = vorrang ? nullptr
-                                            : gegenstück(qf, qpfad.dateien, zpfad.dateien,
-                                                         ignoriert_schreibweise_)) {
+        if (const Dateiklasse* zf =
+                vorrang ? nullptr
+                        : gegenstück(qf, qpfad.dateien, zpfad.dateien, ignoriert_schreibweise_)) {
             const std::uint32_t verknüpft = qf.attr & attr_über_verknüpfung;
             const bool geändert = ist_geändert(qf, *zf);
             if (geändert ||
                 rechte_weichen_ab(qf.rechte, zf->rechte, rechtepflege, verknüpft != 0)) {
                 // The attributes of the file that will be overwritten.
-                Dateiklasse& a = apfad.setze_datei(qf.Name, qf.datum, qf.größe, zf->attr | verknüpft);
+                Dateiklasse& a =
+                    apfad.setze_datei(qf.Name, qf.datum, qf.größe, zf->attr | verknüpft);
                 a.aufgabe = geändert ? aufgabe_kopieren : aufgabe_rechte;
                 a.rechte = qf.rechte;
                 if (zf->Name != qf.Name) apfad.setze_zielname(qf.Name, zf->Name);

@@ -46,7 +46,7 @@ private:
     bool ermittle(const Pfadklasse& qpfad, Pfadklasse& zpfad, Pfadklasse& apfad,
                   bool löschen_erlaubt, bool rechte_erlaubt);
     [[nodiscard]] bool verzeichnisrechte_weichen_ab(const Pfadklasse& qpfad,
-                                                   const Pfadklasse& zpfad) const;
+                                                    const Pfadklasse& zpfad) const;
     void zeige_summe();
     // Raises a counter by one, showing the summary and yielding at every 100th.
     void zähle(std::int32_t& zähler);

@@ -127,16 +127,16 @@ void Aufgabenausführung::kopiere(const Dateiklasse& f, const std::string* vorra
     if (code == 0 && nur_rechte) {
         if (auto vorher = d_.ops.status_ohne_folgen(ebene.ziel.fd(), f.Name))
             vermerke_rechte(vorher.wert(), relativ);
-        code = gleiche_rechte_an(d_.ops, ebene.ziel.fd(), f.Name, f.rechte,
-                                 systemkopie_.als_root(), verknüpft)
+        code = gleiche_rechte_an(d_.ops, ebene.ziel.fd(), f.Name, f.rechte, systemkopie_.als_root(),
+                                 verknüpft)
                    .fehlercode();
     } else if (code == 0) {
         const int quellverzeichnis = quelle(ebene);
         if (quellverzeichnis < 0) {
             code = ebene.quell_fehler;
         } else {
-            Ersetzungsstapel::Eintrag eintrag{nullptr, ebene.gerät, f.Name, {}, &f, wpnodx,
-                                             quellpfad(relativ)};
+            Ersetzungsstapel::Eintrag eintrag{nullptr, ebene.gerät,       f.Name, {}, &f,
+                                              wpnodx,  quellpfad(relativ)};
             eintrag.kopie.relativ = relativ;
             code = mit_platz([&] {
                 return stapel_
@@ -165,8 +165,8 @@ void Aufgabenausführung::kopiere(const Dateiklasse& f, const std::string* vorra
     melde_dateifehler(f, wpnodx, Bild::Datei_kopieren_fehler,
                       am_ziel ? zielpfad(relativ) : quellpfad(relativ),
                       nur_rechte ? "konnte nicht angepasst werden" : "konnte nicht kopiert werden",
-                      vorrang                  ? zwillingstext(*vorrang, f.Name)
-                      : code == name_abgelehnt ? std::string(name_abgelehnt_text)
+                      vorrang                    ? zwillingstext(*vorrang, f.Name)
+                      : code == name_abgelehnt   ? std::string(name_abgelehnt_text)
                       : code == quelle_verändert ? std::string(verändert)
                                                  : systemfehlertext(code));
 }

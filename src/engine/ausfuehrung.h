@@ -9,8 +9,8 @@
 
 #include "engine/dateioperationen.h"
 #include "engine/ergebnis.h"
-#include "engine/laufinfo.h"
 #include "engine/ersetzungsstapel.h"
+#include "engine/laufinfo.h"
 #include "engine/pfadklasse.h"
 #include "engine/schnittstellen.h"
 #include "engine/systemkopie.h"
@@ -72,9 +72,9 @@ private:
     // Counts a file task as done; true (after a yield) when it succeeded.
     bool zähle_erledigt(std::int64_t arbeit, int code);
     // Records a failed file task and asks whether to go on.
-    void melde_dateifehler(const Dateiklasse& f, Erledigtbaum::Knoten wpnodx,
-                           Bild fehlerbild, const std::string& pfad,
-                           std::string_view was, const std::string& fehlertext);
+    void melde_dateifehler(const Dateiklasse& f, Erledigtbaum::Knoten wpnodx, Bild fehlerbild,
+                           const std::string& pfad, std::string_view was,
+                           const std::string& fehlertext);
     // Creates, checks or opens the directory itself; false: skip its contents.
     bool betrete(const Pfadklasse& wpfad, Ebene& ebene, Erledigtbaum::Knoten wpnodx);
     void entferne_verzeichnis(Ebene& ebene, Erledigtbaum::Knoten wpnodx);
@@ -85,8 +85,8 @@ private:
     [[nodiscard]] bool gleicher_eintrag(const struct stat& a, const struct stat& b) const;
     // Renames the target entry alt in the directory fd (verzeichnispfad:
     // its path below the base) to the source's spelling neu.
-    void schreibweise_angleichen(int fd, const std::string& verzeichnispfad,
-                                 const std::string& alt, const std::string& neu);
+    void schreibweise_angleichen(int fd, const std::string& verzeichnispfad, const std::string& alt,
+                                 const std::string& neu);
     // The same for a directory entered as ort, which then names it as it is.
     void verzeichnisschreibweise_angleichen(int fd, const std::string& verzeichnispfad,
                                             const std::string& alt, std::string& ort);

@@ -33,12 +33,12 @@ struct Aufgabenausführung::Ebene {
     std::string quell_ort;
     Dateigriff ziel;
     std::shared_ptr<Dateigriff> stapelgriff;  // ziel for the copies that wait
-    int ziel_fehler = 0;      // why ziel is not open
-    std::uint64_t gerät = 0;  // of ziel
-    struct stat zielstatus {};  // of ziel when it was opened
-    bool rechte_vermerkt = false;  // its rights before the run are in the record
-    bool erstellt = false;    // the run created the target directory
-    bool geschützt = false;   // on another file system than the base: delete nothing
+    int ziel_fehler = 0;                      // why ziel is not open
+    std::uint64_t gerät = 0;                  // of ziel
+    struct stat zielstatus {};                // of ziel when it was opened
+    bool rechte_vermerkt = false;             // its rights before the run are in the record
+    bool erstellt = false;                    // the run created the target directory
+    bool geschützt = false;  // on another file system than the base: delete nothing
     Erledigtbaum::Knoten knoten = Erledigtbaum::kein_knoten;
     // File deletions done early, to make room for a directory of the same name.
     std::vector<const Dateiklasse*> vorgezogen;

@@ -30,9 +30,9 @@ bool Aufgabenausführung::zähle_erledigt(std::int64_t arbeit, int code) {
     return true;
 }
 
-void Aufgabenausführung::melde_dateifehler(const Dateiklasse& f, Knoten wpnodx,
-                                           Bild fehlerbild, const std::string& pfad,
-                                           std::string_view was, const std::string& fehlertext) {
+void Aufgabenausführung::melde_dateifehler(const Dateiklasse& f, Knoten wpnodx, Bild fehlerbild,
+                                           const std::string& pfad, std::string_view was,
+                                           const std::string& fehlertext) {
     leere_stapel();
     d_.erledigt.setze_bild(d_.erledigt.füge_hinzu(wpnodx, f.Name), fehlerbild);
     nachgeben();

@@ -21,7 +21,7 @@ bool Aufgabenausführung::gleicher_eintrag(const struct stat& a, const struct st
 }
 
 void Aufgabenausführung::schreibweise_angleichen(int fd, const std::string& verzeichnispfad,
-                                                  const std::string& alt, const std::string& neu) {
+                                                 const std::string& alt, const std::string& neu) {
     Dateioperationen& ops = d_.ops;
     auto a = ops.status_ohne_folgen(fd, alt);
     if (!a) return;
@@ -41,8 +41,10 @@ void Aufgabenausführung::verzeichnisschreibweise_angleichen(int fd,
                                                             const std::string& alt,
                                                             std::string& ort) {
     // Where a rename would empty the directory, it keeps its spelling.
-    if (medium_.verschiebt_verzeichnisse) schreibweise_angleichen(fd, verzeichnispfad, alt, ort);
-    else ort = alt;
+    if (medium_.verschiebt_verzeichnisse)
+        schreibweise_angleichen(fd, verzeichnispfad, alt, ort);
+    else
+        ort = alt;
 }
 
 void Aufgabenausführung::entferne_reste(const Pfadklasse& wpfad, int fd) {

@@ -25,10 +25,12 @@ void Aufgabenausführung::setze_versionsablage(Versionsablage* ablage) {
     systemkopie_.setze_ablage(ablage);
 }
 
-bool Aufgabenausführung::mit_versionen() const noexcept { return ablage_ && ablage_->aktiv(); }
+bool Aufgabenausführung::mit_versionen() const noexcept {
+    return ablage_ && ablage_->aktiv();
+}
 
 Ausgang Aufgabenausführung::entferne_eintrag(int verzeichnis, const std::string& name,
-                                            const std::string& relativ) {
+                                             const std::string& relativ) {
     if (mit_versionen())
         return ablage_->lege_ab(verzeichnis, name, relativ, Protokollart::gelöscht);
     // unlink never follows a link and needs no write permission on the

@@ -28,8 +28,8 @@ bool Aufgabenausführung::betrete(const Pfadklasse& wpfad, Ebene& ebene, Knoten 
         verändert_ = true;
         int code = ebene.eltern_fehler();
         std::string grund;
-        const std::string* vorrang = wpfad.parent ? wpfad.parent->gib_zwilling(wpfad.pfadname)
-                                                  : nullptr;
+        const std::string* vorrang =
+            wpfad.parent ? wpfad.parent->gib_zwilling(wpfad.pfadname) : nullptr;
         if (code == 0 && vorrang) {
             code = EEXIST;
             grund = zwillingstext(*vorrang, wpfad.pfadname);
@@ -60,10 +60,10 @@ bool Aufgabenausführung::betrete(const Pfadklasse& wpfad, Ebene& ebene, Knoten 
     if (wpfad.aufgabe != aufgabe_löschen) {
         erledigt.setze_bild(wpnodx, Bild::Verzeichnis_diesdas);
         if (ebene.eltern && ebene.eltern_fehler() == 0)
-            if (const std::string* alt = wpfad.parent ? wpfad.parent->gib_zielname(wpfad.pfadname)
-                                                      : nullptr)
-                verzeichnisschreibweise_angleichen(ebene.eltern_fd(), ebene.eltern->relativ,
-                                                   *alt, ebene.ziel_ort);
+            if (const std::string* alt =
+                    wpfad.parent ? wpfad.parent->gib_zielname(wpfad.pfadname) : nullptr)
+                verzeichnisschreibweise_angleichen(ebene.eltern_fd(), ebene.eltern->relativ, *alt,
+                                                   ebene.ziel_ort);
         öffne_ziel(ebene);
         mache_beschreibbar(ebene);
         return true;

@@ -36,9 +36,9 @@ struct Rechte {
 
 // One file: a plain record.
 struct Dateiklasse {
-    std::string Name;      // bytes exactly as the file system gives them
+    std::string Name;  // bytes exactly as the file system gives them
     std::int64_t größe = 0;
-    double datum = 0.0;    // local time, days since 1899-12-30, whole seconds
+    double datum = 0.0;  // local time, days since 1899-12-30, whole seconds
     std::uint32_t attr = 0;
     std::int32_t aufgabe = aufgabe_keine;
     Rechte rechte{};

@@ -90,7 +90,7 @@ Ausgang PosixDateioperationen::setze_eigentümer(int fd, uid_t benutzer, gid_t g
 }
 
 Ausgang PosixDateioperationen::setze_rechte_von(int verzeichnis, const std::string& name,
-                                               mode_t modus) {
+                                                mode_t modus) {
     return status_von(::fchmodat(verzeichnis, name.c_str(), modus, AT_SYMLINK_NOFOLLOW));
 }
 
@@ -104,7 +104,7 @@ Ausgang PosixDateioperationen::setze_zeiten_von(int verzeichnis, const std::stri
 }
 
 Ausgang PosixDateioperationen::benenne_um(int verzeichnis_alt, const std::string& alt,
-                                         int verzeichnis_neu, const std::string& neu) {
+                                          int verzeichnis_neu, const std::string& neu) {
     return status_von(::renameat(verzeichnis_alt, alt.c_str(), verzeichnis_neu, neu.c_str()));
 }
 
@@ -117,7 +117,7 @@ Ausgang PosixDateioperationen::entferne_verzeichnis(int verzeichnis, const std::
 }
 
 Ausgang PosixDateioperationen::erstelle_verzeichnis(int verzeichnis, const std::string& name,
-                                                   mode_t modus) {
+                                                    mode_t modus) {
     return status_von(::mkdirat(verzeichnis, name.c_str(), modus));
 }
 
@@ -164,7 +164,7 @@ Ergebnis<std::size_t> PosixDateioperationen::lies_attribut(int fd, const std::st
 }
 
 Ausgang PosixDateioperationen::setze_attribut(int fd, const std::string& name, const void* wert,
-                                             std::size_t größe) {
+                                              std::size_t größe) {
     return status_von(::fsetxattr(fd, name.c_str(), wert, größe, 0));
 }
 

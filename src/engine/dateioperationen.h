@@ -48,13 +48,14 @@ public:
                                      const timespec zeiten[2]) = 0;
     // renameat(2): replaces an existing target atomically.
     virtual Ausgang benenne_um(int verzeichnis_alt, const std::string& alt, int verzeichnis_neu,
-                              const std::string& neu) = 0;
+                               const std::string& neu) = 0;
     // unlinkat(2) without flags: removes a file or a link, never what it points to.
     virtual Ausgang entferne_datei(int verzeichnis, const std::string& name) = 0;
     // unlinkat(2) with AT_REMOVEDIR.
     virtual Ausgang entferne_verzeichnis(int verzeichnis, const std::string& name) = 0;
     // mkdirat(2)
-    virtual Ausgang erstelle_verzeichnis(int verzeichnis, const std::string& name, mode_t modus) = 0;
+    virtual Ausgang erstelle_verzeichnis(int verzeichnis, const std::string& name,
+                                         mode_t modus) = 0;
     // syncfs(2): flushes the whole file system that holds fd.
     virtual Ausgang synchronisiere(int fd) = 0;
     // flock(2) LOCK_EX | LOCK_NB: EWOULDBLOCK while another holds it.
@@ -92,7 +93,7 @@ public:
     Ausgang setze_zeiten_von(int verzeichnis, const std::string& name,
                              const timespec zeiten[2]) override;
     Ausgang benenne_um(int verzeichnis_alt, const std::string& alt, int verzeichnis_neu,
-                      const std::string& neu) override;
+                       const std::string& neu) override;
     Ausgang entferne_datei(int verzeichnis, const std::string& name) override;
     Ausgang entferne_verzeichnis(int verzeichnis, const std::string& name) override;
     Ausgang erstelle_verzeichnis(int verzeichnis, const std::string& name, mode_t modus) override;

@@ -27,6 +27,8 @@ private:
 // For operations that yield nothing but success or an errno code.
 struct Nichts {};
 using Ausgang = Ergebnis<Nichts>;
-inline Ausgang erfolg() { return Ausgang::gut({}); }
+inline Ausgang erfolg() {
+    return Ausgang::gut({});
+}
 
 }  // namespace tarvendo

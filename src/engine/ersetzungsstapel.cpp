@@ -27,21 +27,23 @@ Ausgang Ersetzungsstapel::kopiere(int quellverzeichnis, int zielverzeichnis,
                                   Kopierbeobachter& beobachter, const std::int32_t& abbruchflag,
                                   bool ohne_vorrechte) {
     Zwischenkopie& kopie = eintrag.kopie;
-    if (Ausgang s = systemkopie_.schreibe(quellverzeichnis, eintrag.datei->Name, zielverzeichnis,
-                                          eintrag.zielname, beobachter, abbruchflag,
-                                          ohne_vorrechte, kopie);
+    if (Ausgang s =
+            systemkopie_.schreibe(quellverzeichnis, eintrag.datei->Name, zielverzeichnis,
+                                  eintrag.zielname, beobachter, abbruchflag, ohne_vorrechte, kopie);
         !s)
         return s;
-    if (!kopie.ersetzt_daten) return systemkopie_.setze_ein(zielverzeichnis, eintrag.zielname, kopie);
+    if (!kopie.ersetzt_daten)
+        return systemkopie_.setze_ein(zielverzeichnis, eintrag.zielname, kopie);
     if (!verzeichnis) {
         // The walk closes its descriptor when it leaves the directory; the batch outlives that.
         // Readable, because syncfs refuses a descriptor opened with O_PATH.
         auto fd = ops_.öffne(zielverzeichnis, ".", O_RDONLY | O_DIRECTORY | O_CLOEXEC, 0);
         if (!fd) {
             // Without a handle to wait with, the copy is flushed on its own.
-            auto temp = ops_.öffne(zielverzeichnis, kopie.temp_name,
-                                   O_RDONLY | O_NOFOLLOW | O_CLOEXEC, 0);
-            Ausgang s = temp ? ops_.synchronisiere(temp.wert()) : Ausgang::fehler(temp.fehlercode());
+            auto temp =
+                ops_.öffne(zielverzeichnis, kopie.temp_name, O_RDONLY | O_NOFOLLOW | O_CLOEXEC, 0);
+            Ausgang s =
+                temp ? ops_.synchronisiere(temp.wert()) : Ausgang::fehler(temp.fehlercode());
             if (temp) (void)ops_.schließe(temp.wert());
             if (!s) {
                 (void)ops_.entferne_datei(zielverzeichnis, kopie.temp_name);
@@ -88,8 +90,8 @@ void Ersetzungsstapel::leere(const Fehlermelder& melde) {
     auto schließe_ab_bis = [&](std::size_t n) {
         for (; abschluss < abschlüsse.size() && abschlüsse[abschluss].nach <= n; ++abschluss) {
             const Abschluss& a = abschlüsse[abschluss];
-            schließe_verzeichnis_ab(ops_, a.ziel.fd(), a.quelle.offen() ? a.quelle.fd() : -1,
-                                    a.q, a.als_root, a.mit_zeiten);
+            schließe_verzeichnis_ab(ops_, a.ziel.fd(), a.quelle.offen() ? a.quelle.fd() : -1, a.q,
+                                    a.als_root, a.mit_zeiten);
         }
     };
     for (std::size_t i = 0; i < einträge.size(); ++i) {

@@ -34,7 +34,7 @@ std::optional<Protokollzeile> lies_zeile(std::string_view zeile) {
     if (art == artnamen.size()) return std::nullopt;
     z.art = static_cast<Protokollart>(art);
     const std::size_t erwartet =
-        z.art == Protokollart::erstellt ? 5
+        z.art == Protokollart::erstellt                                        ? 5
         : z.art == Protokollart::umbenannt || z.art == Protokollart::attribute ? 3
                                                                                : 2;
     // A change of rights made as root keeps owner and group as well.
@@ -52,7 +52,8 @@ std::optional<Protokollzeile> lies_zeile(std::string_view zeile) {
             std::from_chars(teile[2].data(), teile[2].data() + teile[2].size(), z.modus, 8);
         if (fehler != std::errc() || ende != teile[2].data() + teile[2].size() || z.modus > 07777)
             return std::nullopt;
-        if (z.mit_eigentümer && (!lies_zahl(teile[3], z.benutzer) || !lies_zahl(teile[4], z.gruppe)))
+        if (z.mit_eigentümer &&
+            (!lies_zahl(teile[3], z.benutzer) || !lies_zahl(teile[4], z.gruppe)))
             return std::nullopt;
     } else if (z.art == Protokollart::erstellt) {
         std::int64_t sekunden = 0;
@@ -102,8 +103,8 @@ std::optional<std::string> entmaskiere(std::string_view text) {
         }
         unsigned wert = 0;
         if (i + 4 > text.size() || text[i + 1] != 'x') return std::nullopt;
-        const auto [ende, fehler] = std::from_chars(text.data() + i + 2, text.data() + i + 4,
-                                                    wert, 16);
+        const auto [ende, fehler] =
+            std::from_chars(text.data() + i + 2, text.data() + i + 4, wert, 16);
         if (fehler != std::errc() || ende != text.data() + i + 4) return std::nullopt;
         pfad += static_cast<char>(wert);
         i += 3;

@@ -5,8 +5,8 @@
 // as the run goes, so a killed run leaves a record whose last line may be
 // cut; reading drops what is not a whole, well-formed line.
 
-#include <ctime>
 #include <cstdint>
+#include <ctime>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -26,10 +26,10 @@ enum class Protokollart {
 struct Protokollzeile {
     Protokollart art = Protokollart::erstellt;
     std::string pfad;
-    std::string neu;             // umbenannt only
-    std::int64_t größe = 0;      // erstellt only
-    timespec zeit{};             // erstellt only: the modification time
-    std::uint32_t modus = 0;     // attribute only: the bits before
+    std::string neu;          // umbenannt only
+    std::int64_t größe = 0;   // erstellt only
+    timespec zeit{};          // erstellt only: the modification time
+    std::uint32_t modus = 0;  // attribute only: the bits before
     // attribute only: owner and group before, where the run changed them (as root)
     bool mit_eigentümer = false;
     std::uint32_t benutzer = 0;

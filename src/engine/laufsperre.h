@@ -9,8 +9,7 @@ namespace tarvendo {
 
 class Laufsperre {
 public:
-    explicit Laufsperre(Programmzustand& zustand)
-        : zustand_(zustand), erhalten_(!zustand.läuft) {
+    explicit Laufsperre(Programmzustand& zustand) : zustand_(zustand), erhalten_(!zustand.läuft) {
         zustand_.läuft = true;
     }
     ~Laufsperre() {

@@ -43,7 +43,8 @@ std::optional<std::string> massenlöschung_ohne_versionen(const Vergleichsstand&
         static_cast<std::int64_t>(löschen) * 2 > static_cast<std::int64_t>(stand.ziel_dateien))
         return "Der Lauf würde " + anzahl + " von " + std::to_string(stand.ziel_dateien) +
                " Dateien im Zielverzeichnis löschen.";
-    if (stand.quellbaum && stand.aufgabenbaum) return geleert(*stand.quellbaum, *stand.aufgabenbaum);
+    if (stand.quellbaum && stand.aufgabenbaum)
+        return geleert(*stand.quellbaum, *stand.aufgabenbaum);
     return std::nullopt;
 }
 

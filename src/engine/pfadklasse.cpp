@@ -26,7 +26,9 @@ Pfadklasse& Pfadklasse::setze_pfad(std::string Name) {
     return pfade.füge_hinzu(std::move(knoten));
 }
 
-bool Pfadklasse::lösche_pfad(std::string_view Name) { return pfade.lösche(Name); }
+bool Pfadklasse::lösche_pfad(std::string_view Name) {
+    return pfade.lösche(Name);
+}
 
 Dateiklasse& Pfadklasse::setze_datei(std::string Name, double datum, std::int64_t größe,
                                      std::uint32_t attr) {
@@ -88,9 +90,13 @@ Pfadklasse* Pfadklasse::gib_pfad(std::string_view Name) const {
     }
 }
 
-Dateiklasse* Pfadklasse::gib_datei(std::string_view Name) const { return dateien.gib(Name); }
+Dateiklasse* Pfadklasse::gib_datei(std::string_view Name) const {
+    return dateien.gib(Name);
+}
 
-bool Pfadklasse::lösche_datei(std::string_view Name) { return dateien.lösche(Name); }
+bool Pfadklasse::lösche_datei(std::string_view Name) {
+    return dateien.lösche(Name);
+}
 
 void Pfadklasse::setze_aufgaben(std::int32_t ag) {
     for (Pfadklasse& p : pfade) {

@@ -58,8 +58,9 @@ std::optional<Platzbedarf> ermittle_platz(const Pfadklasse& aufgabenbaum, const 
     Platzbedarf platz;
     std::int64_t löschen = 0;
     summiere(aufgabenbaum, platz.benötigt, löschen);
-    platz.verfügbar = static_cast<std::int64_t>(fs.f_bavail) * static_cast<std::int64_t>(fs.f_frsize) +
-                      belegung_der_reste(aufgabenbaum, ziel);
+    platz.verfügbar =
+        static_cast<std::int64_t>(fs.f_bavail) * static_cast<std::int64_t>(fs.f_frsize) +
+        belegung_der_reste(aufgabenbaum, ziel);
     if (versionen_tage <= 0) {
         platz.verfügbar += löschen;
         return platz;

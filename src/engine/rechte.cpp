@@ -49,8 +49,8 @@ Ausgang gleiche_rechte_an(Dateioperationen& ops, int verzeichnis, const std::str
         return ops.setze_rechte_von(verzeichnis, name, modus);
     }
     // Owner first, then the bits, as for a copy: that needs the file open.
-    auto fd = ops.öffne(verzeichnis, name, O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_NOCTTY | O_CLOEXEC,
-                        0);
+    auto fd =
+        ops.öffne(verzeichnis, name, O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_NOCTTY | O_CLOEXEC, 0);
     if (!fd) return Ausgang::fehler(fd.fehlercode());
     Dateigriff datei(ops, fd.wert());
     return übernimm_rechte(ops, datei.fd(), q, true);

@@ -162,10 +162,17 @@ Laufübersicht übersicht(const Lauf& lauf) {
                 else
                     ++ü.erstellt;
                 break;
-            case Protokollart::ersetzt: weggelegt.push_back(&z.pfad); break;
-            case Protokollart::gelöscht: ++ü.gelöscht; break;
-            case Protokollart::verzeichnis: ++ü.verzeichnisse; break;
-            default: break;
+            case Protokollart::ersetzt:
+                weggelegt.push_back(&z.pfad);
+                break;
+            case Protokollart::gelöscht:
+                ++ü.gelöscht;
+                break;
+            case Protokollart::verzeichnis:
+                ++ü.verzeichnisse;
+                break;
+            default:
+                break;
         }
     }
     return ü;

@@ -160,7 +160,8 @@ private:
         for (std::size_t j = (loch + 1) & maske; index_[j].pos_plus_1 != 0; j = (j + 1) & maske) {
             const std::size_t heim = index_[j].hash & maske;
             // Move slot j into the hole unless its home lies cyclically in (loch, j].
-            const bool bleibt = (loch < j) ? (heim > loch && heim <= j) : (heim > loch || heim <= j);
+            const bool bleibt =
+                (loch < j) ? (heim > loch && heim <= j) : (heim > loch || heim <= j);
             if (!bleibt) {
                 index_[loch] = index_[j];
                 loch = j;

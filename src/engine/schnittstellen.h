@@ -92,13 +92,13 @@ public:
 
 // The cancel flags and run totals that the commands share.
 struct Programmzustand {
-    bool abbruch = false;                // stop the running command
-    std::int32_t kopierabbruch = 0;      // 1: stop the file copy in progress
-    std::int32_t anzahl_kopieren = 0;    // file copies found or ticked
-    std::int32_t anzahl_löschen = 0;     // file deletions found or ticked
-    std::int64_t summe_gesamt = 0;       // work of a run: bytes to copy + 1 per deletion
-    std::int64_t summe_erledigt = 0;     // work done so far
-    bool läuft = false;                  // a command runs (see Laufsperre)
+    bool abbruch = false;              // stop the running command
+    std::int32_t kopierabbruch = 0;    // 1: stop the file copy in progress
+    std::int32_t anzahl_kopieren = 0;  // file copies found or ticked
+    std::int32_t anzahl_löschen = 0;   // file deletions found or ticked
+    std::int64_t summe_gesamt = 0;     // work of a run: bytes to copy + 1 per deletion
+    std::int64_t summe_erledigt = 0;   // work done so far
+    bool läuft = false;                // a command runs (see Laufsperre)
 };
 
 }  // namespace tarvendo

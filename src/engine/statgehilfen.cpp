@@ -39,7 +39,8 @@ void stat_abfrage(int dirfd, Datenabfrage& abfrage, int flags) {
     abfrage.fehler = 0;
     abfrage.daten.verzeichnis = S_ISDIR(st.st_mode);
     abfrage.daten.link = S_ISLNK(st.st_mode);
-    abfrage.daten.sonderdatei = !S_ISREG(st.st_mode) && !S_ISDIR(st.st_mode) && !S_ISLNK(st.st_mode);
+    abfrage.daten.sonderdatei =
+        !S_ISREG(st.st_mode) && !S_ISDIR(st.st_mode) && !S_ISLNK(st.st_mode);
     abfrage.daten.größe = static_cast<std::int64_t>(st.st_size);
     abfrage.daten.sekunden = static_cast<std::int64_t>(st.st_mtim.tv_sec);
     abfrage.daten.modus = static_cast<std::uint32_t>(st.st_mode);
@@ -111,7 +112,7 @@ void Statgehilfen::arbeite() {
 }
 
 void Statgehilfen::bearbeite(std::uint32_t auftrag, int dirfd, int flags,
-                            std::span<Datenabfrage> abfragen) {
+                             std::span<Datenabfrage> abfragen) {
     std::uint64_t stand = nächste_.load(std::memory_order_acquire);
     for (;;) {
         const std::size_t von = static_cast<std::uint32_t>(stand);

@@ -11,8 +11,8 @@
 namespace tarvendo {
 
 Synchronisationsbericht synchronisiere(const Pfadklasse& aufgabenbaum, const std::string& quelle,
-                                       const std::string& ziel,
-                                       Aufgabenausführung::Dienste dienste, int versionen_tage) {
+                                       const std::string& ziel, Aufgabenausführung::Dienste dienste,
+                                       int versionen_tage) {
     Synchronisationsbericht bericht;
     Programmzustand& zustand = dienste.zustand;
     const Laufsperre sperre(zustand);

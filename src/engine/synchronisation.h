@@ -12,10 +12,10 @@
 namespace tarvendo {
 
 struct Synchronisationsbericht {
-    bool abgewiesen = false;   // another command was running: nothing happened
-    bool ziel_belegt = false;  // another run holds the target: nothing happened
-    bool abgebrochen = false;  // abbruch was set by the end of the run
-    int fehler = 0;            // failure messages shown
+    bool abgewiesen = false;       // another command was running: nothing happened
+    bool ziel_belegt = false;      // another run holds the target: nothing happened
+    bool abgebrochen = false;      // abbruch was set by the end of the run
+    int fehler = 0;                // failure messages shown
     Ausgang gesichert = erfolg();  // the final flush of the target
     std::string versionsordner;    // of this run, when it changed something
     std::string versionshinweis;   // why no versions were kept, if that is so

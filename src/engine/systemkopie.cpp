@@ -8,8 +8,8 @@
 #include <cerrno>
 #include <chrono>
 
-#include "engine/zielmedium.h"
 #include "engine/attributkopie.h"
+#include "engine/zielmedium.h"
 
 namespace tarvendo {
 
@@ -45,7 +45,7 @@ bool gleiche_zeit(const timespec& a, const timespec& b) {
 }
 
 Ausgang lies_voll(Dateioperationen& ops, int fd, char* puffer, std::size_t länge,
-                 std::size_t& gelesen) {
+                  std::size_t& gelesen) {
     gelesen = 0;
     while (gelesen < länge) {
         auto n = ops.lies(fd, puffer + gelesen, länge - gelesen);
@@ -70,7 +70,7 @@ Ausgang schreibe_voll(Dateioperationen& ops, int fd, const char* daten, std::siz
 }  // namespace
 
 Ausgang kopiere_blockweise(Dateioperationen& ops, int quelle, int ziel, std::int64_t länge,
-                          Kopierbeobachter& beobachter, const std::int32_t& abbruchflag) {
+                           Kopierbeobachter& beobachter, const std::int32_t& abbruchflag) {
     char puffer[block];
     std::int64_t position = 0;
     while (position < länge) {
@@ -160,7 +160,7 @@ Ergebnis<int> Systemkopie::erstelle_temporär(int zielverzeichnis, std::string& 
 }
 
 Ausgang Systemkopie::übertrage(int quelle, int ziel, const struct stat& st,
-                              Kopierbeobachter& beobachter, const std::int32_t& abbruchflag) {
+                               Kopierbeobachter& beobachter, const std::int32_t& abbruchflag) {
     const std::int64_t größe = st.st_size;
     if (größe <= 0) return erfolg();
     if (größe >= klonen_ab && ops_.klone(ziel, quelle)) {
@@ -174,8 +174,8 @@ Ausgang Systemkopie::übertrage(int quelle, int ziel, const struct stat& st,
 }
 
 Ausgang Systemkopie::übertrage_lückenhaft(int quelle, int ziel, std::int64_t größe,
-                                         Kopierbeobachter& beobachter,
-                                         const std::int32_t& abbruchflag) {
+                                          Kopierbeobachter& beobachter,
+                                          const std::int32_t& abbruchflag) {
     std::int64_t position = 0;
     std::int64_t geschrieben = 0;  // the end of the last data range
     while (position < größe) {
@@ -191,8 +191,8 @@ Ausgang Systemkopie::übertrage_lückenhaft(int quelle, int ziel, std::int64_t g
         auto loch = ops_.suche(quelle, daten.wert(), SEEK_HOLE);
         if (!loch) return Ausgang::fehler(loch.fehlercode());
         const std::int64_t ende = std::min(loch.wert(), größe);
-        if (auto s = übertrage_bereich(quelle, ziel, daten.wert(), ende, größe, beobachter,
-                                       abbruchflag);
+        if (auto s =
+                übertrage_bereich(quelle, ziel, daten.wert(), ende, größe, beobachter, abbruchflag);
             !s)
             return s;
         position = geschrieben = ende;
@@ -207,10 +207,9 @@ Ausgang Systemkopie::übertrage_lückenhaft(int quelle, int ziel, std::int64_t g
     return schreibe_voll(ops_, ziel, "", 1);
 }
 
-Ausgang Systemkopie::übertrage_bereich(int quelle, int ziel, std::int64_t beginn,
-                                      std::int64_t ende, std::int64_t größe,
-                                      Kopierbeobachter& beobachter,
-                                      const std::int32_t& abbruchflag) {
+Ausgang Systemkopie::übertrage_bereich(int quelle, int ziel, std::int64_t beginn, std::int64_t ende,
+                                       std::int64_t größe, Kopierbeobachter& beobachter,
+                                       const std::int32_t& abbruchflag) {
     std::size_t stück = kleinstes_stück;
     std::int64_t qpos = beginn, zpos = beginn;
     while (zpos < ende) {
@@ -242,9 +241,10 @@ Ausgang Systemkopie::übertrage_bereich(int quelle, int ziel, std::int64_t begin
     return erfolg();
 }
 
-Ausgang Systemkopie::kopiere(int quellverzeichnis, const std::string& quellname, int zielverzeichnis,
-                            const std::string& zielname, Kopierbeobachter& beobachter,
-                            const std::int32_t& abbruchflag, bool ohne_vorrechte) {
+Ausgang Systemkopie::kopiere(int quellverzeichnis, const std::string& quellname,
+                             int zielverzeichnis, const std::string& zielname,
+                             Kopierbeobachter& beobachter, const std::int32_t& abbruchflag,
+                             bool ohne_vorrechte) {
     Zwischenkopie kopie;
     if (auto s = schreibe(quellverzeichnis, quellname, zielverzeichnis, zielname, beobachter,
                           abbruchflag, ohne_vorrechte, kopie);
@@ -254,9 +254,9 @@ Ausgang Systemkopie::kopiere(int quellverzeichnis, const std::string& quellname,
 }
 
 Ausgang Systemkopie::schreibe(int quellverzeichnis, const std::string& quellname,
-                             int zielverzeichnis, const std::string& zielname,
-                             Kopierbeobachter& beobachter, const std::int32_t& abbruchflag,
-                             bool ohne_vorrechte, Zwischenkopie& kopie) {
+                              int zielverzeichnis, const std::string& zielname,
+                              Kopierbeobachter& beobachter, const std::int32_t& abbruchflag,
+                              bool ohne_vorrechte, Zwischenkopie& kopie) {
     // O_NONBLOCK keeps a FIFO from blocking the open; it is refused below.
     auto quelle_fd =
         ops_.öffne(quellverzeichnis, quellname, O_RDONLY | O_CLOEXEC | O_NOCTTY | O_NONBLOCK, 0);
@@ -303,7 +303,7 @@ Ausgang Systemkopie::schreibe(int quellverzeichnis, const std::string& quellname
 }
 
 Ausgang Systemkopie::setze_ein(int zielverzeichnis, const std::string& zielname,
-                              const Zwischenkopie& kopie) {
+                               const Zwischenkopie& kopie) {
     bool abgelegt = false;
     Ausgang s = lege_ersetztes_ab(zielverzeichnis, zielname, kopie.relativ, abgelegt);
     if (s) s = ops_.benenne_um(zielverzeichnis, kopie.temp_name, zielverzeichnis, zielname);
@@ -329,7 +329,7 @@ Ausgang Systemkopie::setze_ein(int zielverzeichnis, const std::string& zielname,
 }
 
 Ausgang Systemkopie::lege_ersetztes_ab(int zielverzeichnis, const std::string& zielname,
-                                      std::string_view relativ, bool& abgelegt) {
+                                       std::string_view relativ, bool& abgelegt) {
     if (!ablage_ || !ablage_->aktiv() || relativ.empty()) return erfolg();
     auto alt = ops_.status_ohne_folgen(zielverzeichnis, zielname);
     // A directory in the way fails the rename, as without versions.

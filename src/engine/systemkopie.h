@@ -123,12 +123,12 @@ public:
 private:
     Ergebnis<int> erstelle_temporär(int zielverzeichnis, std::string& name);
     Ausgang übertrage(int quelle, int ziel, const struct stat& st, Kopierbeobachter& beobachter,
-                     const std::int32_t& abbruchflag);
+                      const std::int32_t& abbruchflag);
     Ausgang übertrage_bereich(int quelle, int ziel, std::int64_t beginn, std::int64_t ende,
-                             std::int64_t größe, Kopierbeobachter& beobachter,
-                             const std::int32_t& abbruchflag);
+                              std::int64_t größe, Kopierbeobachter& beobachter,
+                              const std::int32_t& abbruchflag);
     Ausgang übertrage_lückenhaft(int quelle, int ziel, std::int64_t größe,
-                                Kopierbeobachter& beobachter, const std::int32_t& abbruchflag);
+                                 Kopierbeobachter& beobachter, const std::int32_t& abbruchflag);
     // Moves the entry zielname away into the versions before a copy replaces it.
     Ausgang lege_ersetztes_ab(int zielverzeichnis, const std::string& zielname,
                               std::string_view relativ, bool& abgelegt);

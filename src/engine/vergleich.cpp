@@ -42,7 +42,8 @@ bool liegt_in(const std::string& innen, const std::string& außen) {
     int fd = ::open(innen.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
     bool drin = false;
     while (fd >= 0) {
-        struct stat st {}, oben_st {};
+        struct stat st {
+        }, oben_st{};
         if (::fstat(fd, &st) != 0) break;
         if (st.st_dev == a.st_dev && st.st_ino == a.st_ino) {
             drin = true;
@@ -89,7 +90,7 @@ bool vergleiche(Vergleichsstand& stand, const std::string& quelle, const std::st
     Verzeichnisscan scan(anzeigen, schleife, zustand, dateisystem);
     // The target, wherever the source's walk meets it (inside the source or
     // through a link), is not part of what it backs up.
-    if (struct stat z {}; ::stat(ziel.c_str(), &z) == 0)
+    if (struct stat z{}; ::stat(ziel.c_str(), &z) == 0)
         scan.ausgenommen = Verzeichniskennung{static_cast<std::uint64_t>(z.st_dev),
                                               static_cast<std::uint64_t>(z.st_ino)};
     const auto lies = [&](std::string_view text, const std::string& pfad, Pfadklasse& wurzel,

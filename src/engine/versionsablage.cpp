@@ -29,8 +29,7 @@ void Versionsablage::bereite_vor() {
     if (!fd) {
         if (tage_ > 0)
             hinweis_ = "Im Zielverzeichnis können keine Versionen abgelegt werden (" +
-                       std::string(reservierter_ordner) + ": " +
-                       systemfehlertext(fd.fehlercode()) +
+                       std::string(reservierter_ordner) + ": " + systemfehlertext(fd.fehlercode()) +
                        "). Gelöschte und ersetzte Dateien werden nicht aufbewahrt.";
         return;
     }
@@ -117,8 +116,8 @@ void Versionsablage::leere_puffer() {
     puffer_.clear();
 }
 
-Ausgang Versionsablage::lege_ab(int verzeichnis, const std::string& name,
-                                std::string_view relativ, Protokollart art) {
+Ausgang Versionsablage::lege_ab(int verzeichnis, const std::string& name, std::string_view relativ,
+                                Protokollart art) {
     if (const int code = lege_ordner_an(); code != 0) return Ausgang::fehler(code);
     auto ziel = öffne_unterordner(relativ);
     if (!ziel) return Ausgang::fehler(ziel.fehlercode());
@@ -132,7 +131,7 @@ Ausgang Versionsablage::lege_ab(int verzeichnis, const std::string& name,
 }
 
 void Versionsablage::hole_zurück(int verzeichnis, const std::string& name,
-                                  std::string_view relativ) {
+                                 std::string_view relativ) {
     auto ordner = öffne_unterordner(relativ);
     if (!ordner) return;
     const std::string blatt(letzter_name(relativ));
@@ -144,8 +143,11 @@ void Versionsablage::vermerke_erstellt(int verzeichnis, const std::string& name,
     if (lege_ordner_an() != 0) return;
     auto st = ops_.status_ohne_folgen(verzeichnis, name);
     if (!st) return;
-    const Protokollzeile zeile{Protokollart::erstellt, std::string(relativ), {},
-                               static_cast<std::int64_t>(st.wert().st_size), st.wert().st_mtim};
+    const Protokollzeile zeile{Protokollart::erstellt,
+                               std::string(relativ),
+                               {},
+                               static_cast<std::int64_t>(st.wert().st_size),
+                               st.wert().st_mtim};
     if (ersetzt) {
         (void)schreibe(zeile);
         return;

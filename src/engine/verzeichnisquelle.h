@@ -25,8 +25,8 @@ struct Listeneintrag {
 // The facts the scan records about one entry.
 struct Eintragsdaten {
     bool verzeichnis = false;
-    bool link = false;  // the data are a symbolic link's own
-    bool durch_link = false;  // the entry is a symbolic link; the data are its target's
+    bool link = false;         // the data are a symbolic link's own
+    bool durch_link = false;   // the entry is a symbolic link; the data are its target's
     bool sonderdatei = false;  // a FIFO, socket or device: never opened
     std::int64_t größe = 0;
     std::int64_t sekunden = 0;  // last write, whole seconds since 1970 UTC
@@ -75,7 +75,7 @@ public:
     virtual void daten_mehrere(std::span<Datenabfrage> abfragen, bool folgen);
     // Opens a sub-directory; folgen: also what a link of that name points to.
     [[nodiscard]] virtual Ergebnis<std::unique_ptr<Verzeichnisliste>> öffne(const char* name,
-                                                                          bool folgen) = 0;
+                                                                            bool folgen) = 0;
 };
 
 class Verzeichnisquelle {

@@ -16,8 +16,8 @@ namespace {
 
 // A day inside what FAT keeps (1980-01-01 to 2107-12-31, local time), so
 // that no shift between time zones pushes a clamped time out again.
-constexpr double erster_tag = 29222.0;    // 1980-01-02
-constexpr double letzter_tag = 75970.0;   // 2107-12-30
+constexpr double erster_tag = 29222.0;   // 1980-01-02
+constexpr double letzter_tag = 75970.0;  // 2107-12-30
 constexpr std::int64_t tage_bis_1970 = 25569;
 constexpr std::int64_t tag = 86400;
 constexpr time_t probezeit = tag;  // 1970-01-02: before what FAT can keep
@@ -26,8 +26,11 @@ bool ist_utf8(std::string_view s) {
     std::size_t i = 0;
     while (i < s.size()) {
         const auto b = static_cast<unsigned char>(s[i]);
-        const std::size_t n = b < 0x80 ? 1 : (b >> 5) == 6 ? 2 : (b >> 4) == 14 ? 3
-                                         : (b >> 3) == 30 ? 4 : 0;
+        const std::size_t n = b < 0x80         ? 1
+                              : (b >> 5) == 6  ? 2
+                              : (b >> 4) == 14 ? 3
+                              : (b >> 3) == 30 ? 4
+                                               : 0;
         if (n == 0 || i + n > s.size()) return false;
         for (std::size_t k = 1; k < n; ++k)
             if ((static_cast<unsigned char>(s[i + k]) & 0xC0) != 0x80) return false;
@@ -43,7 +46,8 @@ bool ist_heikel(std::string_view name) {
     if (!name.empty() && (name.back() == '.' || name.back() == ' ')) return true;
     for (const char c : name) {
         const auto b = static_cast<unsigned char>(c);
-        if (b < 0x20 || b >= 0x80 || std::string_view(":?*\"<>|\\").find(c) != std::string_view::npos)
+        if (b < 0x20 || b >= 0x80 ||
+            std::string_view(":?*\"<>|\\").find(c) != std::string_view::npos)
             return true;
     }
     return !ist_utf8(name);
@@ -53,7 +57,8 @@ bool ist_heikel(std::string_view name) {
 // root) another owner and group.
 void prüfe_rechte(Dateioperationen& ops, int fd, Zieleigenschaften& e) {
     const auto bleibt = [&](mode_t modus) {
-        auto st = ops.setze_rechte(fd, modus) ? ops.status(fd) : Ergebnis<struct stat>::fehler(EPERM);
+        auto st =
+            ops.setze_rechte(fd, modus) ? ops.status(fd) : Ergebnis<struct stat>::fehler(EPERM);
         return st && (st.wert().st_mode & 07777) == modus;
     };
     e.hält_rechte = bleibt(0640) && bleibt(0604);
@@ -108,8 +113,10 @@ Zieleigenschaften prüfe_ziel(Dateioperationen& ops, const std::string& zielbasi
         name = temporärer_name(temporäres_suffix(zufall));
         auto fd = ops.öffne(verzeichnis.fd(), name, O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC,
                             S_IRUSR | S_IWUSR);
-        if (fd) probe = Dateigriff(ops, fd.wert());
-        else if (fd.fehlercode() != EEXIST) return e;
+        if (fd)
+            probe = Dateigriff(ops, fd.wert());
+        else if (fd.fehlercode() != EEXIST)
+            return e;
     }
     if (!probe.offen()) return e;
     prüfe_rechte(ops, probe.fd(), e);
@@ -125,9 +132,9 @@ Zieleigenschaften prüfe_ziel(Dateioperationen& ops, const std::string& zielbasi
     // Some drivers answer with the time they were given until the medium
     // is mounted again; a medium that ignores case is a FAT relative or
     // shares its limits often enough that it counts as limited anyway.
-    e.zeiten_begrenzt = e.ignoriert_schreibweise ||
-                        (st && std::llabs(static_cast<long long>(st.wert().st_mtim.tv_sec) -
-                                          probezeit) > 2);
+    e.zeiten_begrenzt =
+        e.ignoriert_schreibweise ||
+        (st && std::llabs(static_cast<long long>(st.wert().st_mtim.tv_sec) - probezeit) > 2);
     if (e.ignoriert_schreibweise)
         e.verschiebt_verzeichnisse = verschiebt_verzeichnisse(ops, verzeichnis.fd(), name, zufall);
     (void)ops.entferne_datei(verzeichnis.fd(), name);
@@ -159,7 +166,9 @@ bool ist_namensablehnung(int code, std::string_view name) {
     }
 }
 
-double datum_im_medium(double datum) { return std::clamp(datum, erster_tag, letzter_tag); }
+double datum_im_medium(double datum) {
+    return std::clamp(datum, erster_tag, letzter_tag);
+}
 
 timespec zeit_im_medium(timespec zeit, std::int64_t utc_versatz) {
     const std::int64_t lokal = static_cast<std::int64_t>(zeit.tv_sec) + utc_versatz;

@@ -45,8 +45,9 @@ const std::string* Zwillinge::vorrang(const std::string& name) const {
 
 std::string zwillingstext(const std::string& vorrang, const std::string& name) {
     return "Das Zielverzeichnis unterscheidet nicht zwischen Groß- und Kleinschreibung und kann "
-           "„" + vorrang + "“ und „" + name + "“ nicht beide aufnehmen; gesichert wird „" +
-           vorrang + "“.";
+           "„" +
+           vorrang + "“ und „" + name + "“ nicht beide aufnehmen; gesichert wird „" + vorrang +
+           "“.";
 }
 
 }  // namespace tarvendo

@@ -28,9 +28,11 @@ std::string_view dateibild(std::int32_t aufgabe) {
 }
 
 Baumansicht::Neu platzhalter(const std::string& eltern) {
-    return {
-        platzhalterschlüssel(eltern), QStringLiteral("Dummy"),
-        Bildliste::schlüssel(Bildnr::Verzeichnis_diesdas), {}, false};
+    return {platzhalterschlüssel(eltern),
+            QStringLiteral("Dummy"),
+            Bildliste::schlüssel(Bildnr::Verzeichnis_diesdas),
+            {},
+            false};
 }
 
 // Gathers the ticked directories below which something is not ticked; true
@@ -82,9 +84,11 @@ Aufgabenansicht::Aufgabenansicht(Baumansicht& baum, Statusanzeige& Arbeitsinfo,
 void Aufgabenansicht::zeige(const std::string& zielbasis) {
     teilweise_.clear();
     Pfadklasse& wurzel = *aufgabenbaum_;
-    Knoten* k = baum_.füge_hinzu(
-        {zielbasis, anzeigetext(zielbasis), Bildliste::schlüssel(Bildnr::Tarvendo),
-         {ungebaut, &wurzel}, wurzel.checked});
+    Knoten* k = baum_.füge_hinzu({zielbasis,
+                                  anzeigetext(zielbasis),
+                                  Bildliste::schlüssel(Bildnr::Tarvendo),
+                                  {ungebaut, &wurzel},
+                                  wurzel.checked});
     if (!k) return;
     baum_.setze_sortiert(*k, true);
     Arbeitsbaum_Expand(k);

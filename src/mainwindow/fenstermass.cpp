@@ -51,8 +51,8 @@ void Fenstermaß::nach_dem_zeigen() {
 QSize Fenstermaß::zu_speichern() const {
     const QScreen* bildschirm = fenster_.screen();
     return zu_speichernde_größe(außenmaß(), fenster_.isMaximized(),
-                                bildschirm ? bildschirm->availableGeometry().size() : QSize(),
-                                tx(), ty());
+                                bildschirm ? bildschirm->availableGeometry().size() : QSize(), tx(),
+                                ty());
 }
 
 QSize Fenstermaß::außenmaß() const {

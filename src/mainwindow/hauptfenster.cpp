@@ -26,9 +26,9 @@
 #include "mainwindow/qtschleife.h"
 #include "mainwindow/sitzung.h"
 #include "mainwindow/synchronisierbefehl.h"
-#include "mainwindow/versionsbefehle.h"
 #include "mainwindow/tastatur.h"
 #include "mainwindow/vergleichsbefehl.h"
+#include "mainwindow/versionsbefehle.h"
 #include "widgets/anzeigetext.h"
 #include "widgets/status.h"
 

@@ -10,11 +10,10 @@ Antwort zeige_meldungsbox(QWidget* eltern, const Meldung& meldung) {
     const QMessageBox::Icon symbol = meldung.symbol == Symbol::Fehler    ? QMessageBox::Critical
                                      : meldung.symbol == Symbol::Hinweis ? QMessageBox::Warning
                                                                          : QMessageBox::NoIcon;
-    QMessageBox box(
-        symbol, QStringLiteral("Tarvendo"), anzeigetext(meldung.text),
-        meldung.knöpfe == Knöpfe::OKAbbrechen ? QMessageBox::Ok | QMessageBox::Cancel
-                                              : QMessageBox::Ok,
-        eltern);
+    QMessageBox box(symbol, QStringLiteral("Tarvendo"), anzeigetext(meldung.text),
+                    meldung.knöpfe == Knöpfe::OKAbbrechen ? QMessageBox::Ok | QMessageBox::Cancel
+                                                          : QMessageBox::Ok,
+                    eltern);
     box.setTextFormat(Qt::PlainText);
     if (meldung.knöpfe == Knöpfe::OKAbbrechen && meldung.abbrechen_vorgewählt)
         box.setDefaultButton(QMessageBox::Cancel);

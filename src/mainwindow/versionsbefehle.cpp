@@ -20,8 +20,8 @@ constexpr int höchstens_tage = 36500;
 }  // namespace
 
 int versionen_tage() {
-    const std::string text = gib_einstellung("Administration", "versionen_tage",
-                                             standard_versionen_tage);
+    const std::string text =
+        gib_einstellung("Administration", "versionen_tage", standard_versionen_tage);
     int tage = -1;
     const auto [ende, fehler] = std::from_chars(text.data(), text.data() + text.size(), tage);
     if (fehler != std::errc() || ende != text.data() + text.size() || tage < 0 ||
@@ -49,15 +49,14 @@ void Versionsbefehle::MenüRückgängig_Click() {
                     Symbol::Hinweis, Knöpfe::OK});
         return;
     }
-    if (d_.meldung({laufbeschreibung(*lauf) + "\n\nDiesen Lauf rückgängig machen?",
-                    Symbol::Hinweis, Knöpfe::OKAbbrechen, true}) != Antwort::OK)
+    if (d_.meldung({laufbeschreibung(*lauf) + "\n\nDiesen Lauf rückgängig machen?", Symbol::Hinweis,
+                    Knöpfe::OKAbbrechen, true}) != Antwort::OK)
         return;
     const Rücknahme r = nimm_zurück(ops, ziel);
     // The target changed: the last comparison no longer holds.
     d_.teile.Arbeitsbaum->leere();
     d_.stand.aufgabenbaum.reset();
-    d_.meldung({r.text,
-                r.art == Rücknahme::Art::zurückgenommen ? Symbol::Hinweis : Symbol::Fehler,
+    d_.meldung({r.text, r.art == Rücknahme::Art::zurückgenommen ? Symbol::Hinweis : Symbol::Fehler,
                 Knöpfe::OK});
 }
 

@@ -13,7 +13,9 @@ std::int32_t CStopWatch::Elapsed() const {
     return static_cast<std::int32_t>(differenz);
 }
 
-void CStopWatch::Reset() { start_ = uhr_(); }
+void CStopWatch::Reset() {
+    start_ = uhr_();
+}
 
 std::uint32_t CStopWatch::systemuhr() {
     timespec jetzt{};

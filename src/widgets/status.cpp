@@ -178,8 +178,7 @@ void Status::zeige_text(const QString& s) {
 
 void Status::textpfad(std::string_view s) {
     const int breite = static_cast<int>(runde_gerade(0.97 * static_cast<double>(bar_->width())));
-    zeige_text(kürze_pfad(anzeigetext(s),
-                          bar_->fontMetrics(), breite));
+    zeige_text(kürze_pfad(anzeigetext(s), bar_->fontMetrics(), breite));
 }
 
 void Status::mit_prozentzahl(bool schalter) {

@@ -69,7 +69,7 @@ private:
     std::int32_t aktwert_ = 0;
     bool mit_prozent_ = false;
     QString anzeigetext_;
-    QString beschriftung_;  // the line as it is to be shown
+    QString beschriftung_;             // the line as it is to be shown
     bool beschriftung_offen_ = false;  // the label has yet to take it
     std::int32_t prozentwert_ = 0;
     int zeichenpos_ = 0;  // the next column to draw; all left of it are drawn

@@ -1,7 +1,7 @@
 // End-to-end checks of the built tarvendo-cli.
 
-#include <gtest/gtest.h>
 #include <fcntl.h>
+#include <gtest/gtest.h>
 #include <signal.h>
 #include <sys/file.h>
 #include <sys/stat.h>
@@ -45,7 +45,8 @@ TEST(Cli, Aufrufe) {
         int status;
         std::string aus, fehler;  // "Aufruf:\n": how the usage text begins
     };
-    const std::string fehlt = "Quellverzeichnis " + d + "/fehlt existiert nicht oder ist kein Verzeichnis\n";
+    const std::string fehlt =
+        "Quellverzeichnis " + d + "/fehlt existiert nicht oder ist kein Verzeichnis\n";
     const Fall fälle[] = {
         {{}, 2, "", "Aufruf:\n"},
         {{"synchronisieren", "--alles", d, d + "/z"}, 2, "", "Aufruf:\n"},
@@ -57,13 +58,21 @@ TEST(Cli, Aufrufe) {
         {{"--version"}, 0, "tarvendo-cli " + std::string(programm::version) + "\n", ""},
         {{"vergleichen", "--", d + "/fehlt", "--help"}, 2, "", fehlt},
         {{"vergleichen", "", d}, 2, "", "Quellverzeichnis nicht festgelegt\n"},
-        {{"synchronisieren", d + "/z/q", d + "/z"}, 2, "", "Das Quellverzeichnis liegt im Zielverzeichnis.\n"},
-        {{"synchronisieren", d + "/z", d + "/datei"}, 2, "",
+        {{"synchronisieren", d + "/z/q", d + "/z"},
+         2,
+         "",
+         "Das Quellverzeichnis liegt im Zielverzeichnis.\n"},
+        {{"synchronisieren", d + "/z", d + "/datei"},
+         2,
+         "",
          "Zielverzeichnis " + d + "/datei existiert nicht oder ist kein Verzeichnis\n"},
         {{"synchronisieren", "--versionen-tage", "-1", d, d + "/z"}, 2, "", "Aufruf:\n"},
         {{"vergleichen", "--versionen-tage=3", d, d + "/z"}, 2, "", "Aufruf:\n"},
-        {{"rückgängig", d + "/z"}, 1, "",
-         "Im Zielverzeichnis\n" + d + "/z\ngibt es keinen Lauf, der rückgängig gemacht werden kann.\n"},
+        {{"rückgängig", d + "/z"},
+         1,
+         "",
+         "Im Zielverzeichnis\n" + d +
+             "/z\ngibt es keinen Lauf, der rückgängig gemacht werden kann.\n"},
     };
     for (const Fall& f : fälle) {
         const Prozessausgabe a = cli(tmp, f.argumente);
@@ -78,8 +87,10 @@ TEST(Cli, Aufrufe) {
     const Prozessausgabe voll = cli(tmp, {"synchronisieren", d + "/riesig", d + "/z"});
     EXPECT_EQ(voll.status, 4);
     EXPECT_EQ(voll.fehler.rfind("Im Zielverzeichnis ist zu wenig Platz.\nDie Kopien brauchen "
-                                "4398046,5 MB, verfügbar sind höchstens ", 0),
-              0u) << voll.fehler;
+                                "4398046,5 MB, verfügbar sind höchstens ",
+                                0),
+              0u)
+        << voll.fehler;
     EXPECT_FALSE(existiert(tmp / "z/datei"));
 }
 
@@ -147,7 +158,8 @@ TEST(CliVergleichen, FrüherSchreibfehlerZählt) {
     TempVerzeichnis tmp;
     erstelle_verzeichnis(tmp / "q");
     erstelle_verzeichnis(tmp / "z");
-    for (int i = 0; i < 400; ++i) schreibe_datei(tmp / "q" + "/" + std::string(240, 'a') + std::to_string(i), "");
+    for (int i = 0; i < 400; ++i)
+        schreibe_datei(tmp / "q" + "/" + std::string(240, 'a') + std::to_string(i), "");
     int geschrieben = 0;
     std::FILE* aus = ::fopencookie(&geschrieben, "w", {nullptr, stottere, nullptr, nullptr});
     std::FILE* alt = stdout;
@@ -161,8 +173,8 @@ TEST(CliVergleichen, FrüherSchreibfehlerZählt) {
 
 TEST(CliSynchronisieren, EinLaufMachtDasZielGleichDerQuelleUndLässtSichZurücknehmen) {
     TempVerzeichnis tmp;
-    for (const char* d : {"q", "q/a", "q/leer", "q/kollision", "q/.tarvendo", "z", "z/alt",
-                          "z/alt/tief", "z/a"})
+    for (const char* d :
+         {"q", "q/a", "q/leer", "q/kollision", "q/.tarvendo", "z", "z/alt", "z/alt/tief", "z/a"})
         erstelle_verzeichnis(tmp / d);
     schreibe_datei(tmp / "q/a/geändert", "neu und länger");
     schreibe_datei(tmp / "q/\xC3\x9F\xFF", "kein UTF-8");
@@ -214,9 +226,8 @@ TEST(CliSynchronisieren, EinLaufMachtDasZielGleichDerQuelleUndLässtSichZurückn
     // Taken back: what it made goes, what it replaced or deleted is back as it was.
     const Prozessausgabe zurück = cli(tmp, {"rückgängig", tmp / "z"});
     EXPECT_EQ(zurück.status, 0) << zurück.fehler;
-    EXPECT_EQ(namen_in(tmp / "z"),
-              (std::vector<std::string>{".tarvendo", "a", "alt", "kollision", "link", "nurrechte",
-                                        "rechte"}));
+    EXPECT_EQ(namen_in(tmp / "z"), (std::vector<std::string>{".tarvendo", "a", "alt", "kollision",
+                                                             "link", "nurrechte", "rechte"}));
     EXPECT_EQ(lstat_von(tmp / "z/rechte").st_mode & 07777, 0644u);
     EXPECT_EQ(lstat_von(tmp / "z/nurrechte").st_mode & 07777, 0751u);
     EXPECT_EQ(lstat_von(tmp / "z/a").st_mode & 07777, 02555u);
@@ -238,7 +249,8 @@ TEST(CliSynchronisieren, EinLaufMachtDasZielGleichDerQuelleUndLässtSichZurückn
     const Prozessausgabe verweigert = cli(tmp, {"rückgängig", tmp / "z"});
     EXPECT_EQ(verweigert.status, 2);
     EXPECT_NE(verweigert.fehler.find(tmp / "z/kollision/innen\nwurde seitdem verändert"),
-              std::string::npos) << verweigert.fehler;
+              std::string::npos)
+        << verweigert.fehler;
     EXPECT_EQ(lies_datei(tmp / "z/a/geändert"), "neu und länger");
     EXPECT_EQ(namen_in(tmp / "z/.tarvendo/versionen").size(), 1u);
 }
@@ -294,7 +306,8 @@ TEST(CliSynchronisieren, MisslungenesSchreibenAufDenDatenträger) {
     const int status = cli::synchronisieren((tmp / "q").c_str(), (tmp / "z").c_str(), false, ops);
     const std::string fehler = testing::internal::GetCapturedStderr();
     EXPECT_EQ(status, 1);
-    EXPECT_NE(fehler.find("konnte nicht auf den Datenträger geschrieben werden"), std::string::npos);
+    EXPECT_NE(fehler.find("konnte nicht auf den Datenträger geschrieben werden"),
+              std::string::npos);
 }
 
 // Ctrl-C, SIGTERM and SIGHUP end a run at once, leaving no partial copy.
@@ -316,8 +329,8 @@ TEST(CliSynchronisieren, SignalWährendDerKopieBrichtAbOhneTeilkopie) {
         const auto kopie_läuft = [&] {
             for (const std::string& name : namen_in(tmp / "z")) {
                 struct stat st {};
-                if (name != "gross" && name != ".tarvendo" && ::lstat((tmp / "z/" + name).c_str(), &st) == 0 &&
-                    st.st_size > 0)
+                if (name != "gross" && name != ".tarvendo" &&
+                    ::lstat((tmp / "z/" + name).c_str(), &st) == 0 && st.st_size > 0)
                     return true;
             }
             return false;
@@ -369,17 +382,16 @@ TEST(CliSynchronisieren, GetöteterLaufVerliertNachRücknahmeNichts) {
         std::vector<std::pair<std::string, std::string>> ziel;  // what the target held
         for (int i = 0; i < 300; ++i) {
             const std::string n = "/f" + std::to_string(i);
-            ziel.emplace_back(n, "alt " + n);                  // replaced
-            ziel.emplace_back(n + "w", "weg " + n);            // deleted
+            ziel.emplace_back(n, "alt " + n);                   // replaced
+            ziel.emplace_back(n + "w", "weg " + n);             // deleted
             ziel.emplace_back("/baum/unten" + n, "baum " + n);  // deleted with its tree
             schreibe_datei(tmp / "q" + n, "neu " + n);
             schreibe_datei(tmp / "q" + n + "n", "neu " + n);  // created
         }
         for (const auto& [pfad, inhalt] : ziel) schreibe_datei(tmp / "z" + pfad, inhalt);
 
-        const pid_t pid =
-            starte_prozess(tmp, TARVENDO_CLI,
-                           {"synchronisieren", "--löschen-erlauben", tmp / "q", tmp / "z"});
+        const pid_t pid = starte_prozess(
+            tmp, TARVENDO_CLI, {"synchronisieren", "--löschen-erlauben", tmp / "q", tmp / "z"});
         ASSERT_GT(pid, 0);
         unsigned zufall = saat;
         std::this_thread::sleep_for(std::chrono::microseconds(::rand_r(&zufall) % 100'000));

@@ -56,7 +56,7 @@ TEST_F(Registry, BeschädigteDateiGibtVorgabenUndWirdNeuGeschrieben) {
         // the file, then what Administration/version reads with the default "0.0"
         {"\x01\x02\xff\xfe garbage \x80\n=\n[[[\n", "0.0"},
         {"[Administration]\nversion=@Variant(\\0\\0\\0\\x7f\\0kaputt)\n", "0.0"},
-        {"[Administration\nversion=1.0\n", "1.0"},             // what can still be read is kept
+        {"[Administration\nversion=1.0\n", "1.0"},  // what can still be read is kept
     };
     test::erstelle_verzeichnis(tmp / "Morvanhalder");
     for (const auto& [inhalt, erwartet] : fälle) {

@@ -1,7 +1,7 @@
 #include "engine/synchronisation.h"
 
-#include <gtest/gtest.h>
 #include <fcntl.h>
+#include <gtest/gtest.h>
 #include <sys/mount.h>
 #include <unistd.h>
 
@@ -76,9 +76,8 @@ TEST(Synchronisation, GrenzenUndTiefe) {
         GTEST_SKIP() << "tmpfs cannot be mounted here: " << std::strerror(errno);
     s.lege_an({"z/platte/fremd", "z/platte/ordner/", "z/platte/ordner/f"});
 
-    EXPECT_EQ(s.vergleiche(),
-              (Zeilen{"0 /platte/", "2 /platte/neu", "0 /später/", "0 /später/u/", "3 /später/u/weg",
-                      "3 /später/leer/"}));
+    EXPECT_EQ(s.vergleiche(), (Zeilen{"0 /platte/", "2 /platte/neu", "0 /später/", "0 /später/u/",
+                                      "3 /später/u/weg", "3 /später/leer/"}));
     EXPECT_EQ(s.stand.grenzen, Zeilen{s.ziel + "/platte"});
     EXPECT_NE(vergleichshinweis(s.stand)->find("anderen Dateisystem:\n" + s.ziel + "/platte"),
               std::string::npos);
@@ -96,7 +95,8 @@ TEST(Synchronisation, GrenzenUndTiefe) {
 }
 
 // Runs a shell command line; its exit status, or -1.
-int führe_aus(const TempVerzeichnis& tmp, const std::string& befehl, std::string* fehler = nullptr) {
+int führe_aus(const TempVerzeichnis& tmp, const std::string& befehl,
+              std::string* fehler = nullptr) {
     const Prozessausgabe aus = warte_auf(tmp, starte_prozess(tmp, "/bin/sh", {"-c", befehl}));
     if (fehler) *fehler = aus.fehler;
     return aus.status;
@@ -109,10 +109,10 @@ int führe_aus(const TempVerzeichnis& tmp, const std::string& befehl, std::strin
 // second comparison finds nothing but the twins: no leftovers of the copies.
 struct Medium {
     const char* name;
-    const char* werkzeuge;   // the shell test that the tools are there
-    const char* einhängen;   // shell: image $BILD mounted on $MNT, target $MNT/z
+    const char* werkzeuge;  // the shell test that the tools are there
+    const char* einhängen;  // shell: image $BILD mounted on $MNT, target $MNT/z
     const char* aushängen;
-    bool fat_namen;          // refuses : ? * " < > | backslash
+    bool fat_namen;           // refuses : ? * " < > | backslash
     std::string langer_name;  // as long as a name can be there
 };
 
@@ -138,17 +138,16 @@ TEST_P(AufEinemMedium, SicherungBleibtStabil) {
     } aushängen{s, umgebung + m.aushängen};
     s.ziel = s.tmp / "mnt/z";
 
-    s.lege_an({"q/Privat/", "q/Fotos/", "q/Privat/notiz.txt", "q/A.txt", "q/a.txt", "q/D/",
-               "q/D/y", "q/d/", "q/d/x", "q/alt", "q/" + m.langer_name});
+    s.lege_an({"q/Privat/", "q/Fotos/", "q/Privat/notiz.txt", "q/A.txt", "q/a.txt", "q/D/", "q/D/y",
+               "q/d/", "q/d/x", "q/alt", "q/" + m.langer_name});
     if (m.fat_namen) s.lege_an({"q/frage?.txt"});
     schreibe_datei(s.quelle + "/Fotos/Bild 1.jpg", std::string(300'000, 'b'));
     // Odd seconds with a fraction: FAT can keep neither; nor a time before 1980.
     setze_zeit(s.quelle + "/Privat/notiz.txt", 1'300'000'003, 987'654'321);
     setze_zeit(s.quelle + "/alt", 100'000'000);
 
-    const Zeilen zwillinge = m.fat_namen
-                                 ? Zeilen{"2 /d/", "2 /d/x", "2 /a.txt", "2 /frage?.txt"}
-                                 : Zeilen{"2 /d/", "2 /d/x", "2 /a.txt"};
+    const Zeilen zwillinge = m.fat_namen ? Zeilen{"2 /d/", "2 /d/x", "2 /a.txt", "2 /frage?.txt"}
+                                         : Zeilen{"2 /d/", "2 /d/x", "2 /a.txt"};
     (void)s.vergleiche();
     for (int lauf = 0; lauf < 2; ++lauf) {
         s.rückfrage.meldungen.clear();

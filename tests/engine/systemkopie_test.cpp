@@ -3,8 +3,8 @@
 #include <fcntl.h>
 #include <gtest/gtest.h>
 #include <linux/capability.h>
-#include <sys/xattr.h>
 #include <sys/stat.h>
+#include <sys/xattr.h>
 #include <unistd.h>
 
 #include <cerrno>
@@ -90,7 +90,8 @@ TEST_P(SystemkopieFall, ErsetztDasZielNurVollständig) {
     std::string belegt;  // a link put at the temporary name just before it is created
     if (eingriff == Eingriff::name_belegt)
         ops.vor_dem_öffnen = [&](int v, const std::string& name, int flags) {
-            if ((flags & O_CREAT) && belegt.empty() && ::symlinkat("../draussen", v, name.c_str()) == 0)
+            if ((flags & O_CREAT) && belegt.empty() &&
+                ::symlinkat("../draussen", v, name.c_str()) == 0)
                 belegt = name;
         };
 
@@ -108,15 +109,14 @@ TEST_P(SystemkopieFall, ErsetztDasZielNurVollständig) {
 
 INSTANTIATE_TEST_SUITE_P(
     Schritte, SystemkopieFall,
-    ::testing::Values(
-        Fall{"BelegterTemporaerName", "öffne", 2, EEXIST, 0},
-        Fall{"TemporaerNameWirdLink", "", 0, 0, 0, Eingriff::name_belegt},
-        Fall{"TemporaerOeffnen", "öffne", 2, EROFS, EROFS},
-        // FAT, FUSE and network media refuse what they cannot keep.
-        Fall{"RechteVerweigert", "setze_rechte", 1, EPERM, 0, Eingriff::keiner, 0600},
-        Fall{"EigentuemerVerweigert", "setze_eigentümer", 1, EPERM, 0},
-        Fall{"SchliessenMeldetSchreibfehler", "schließe", 1, EIO, EIO},
-        Fall{"QuelleNeueZeit", "", 0, 0, quelle_verändert, Eingriff::neue_zeit}),
+    ::testing::Values(Fall{"BelegterTemporaerName", "öffne", 2, EEXIST, 0},
+                      Fall{"TemporaerNameWirdLink", "", 0, 0, 0, Eingriff::name_belegt},
+                      Fall{"TemporaerOeffnen", "öffne", 2, EROFS, EROFS},
+                      // FAT, FUSE and network media refuse what they cannot keep.
+                      Fall{"RechteVerweigert", "setze_rechte", 1, EPERM, 0, Eingriff::keiner, 0600},
+                      Fall{"EigentuemerVerweigert", "setze_eigentümer", 1, EPERM, 0},
+                      Fall{"SchliessenMeldetSchreibfehler", "schließe", 1, EIO, EIO},
+                      Fall{"QuelleNeueZeit", "", 0, 0, quelle_verändert, Eingriff::neue_zeit}),
     [](const auto& fall) { return std::string(fall.param.name); });
 
 // copy_file_range refused across file systems: a plain copy, with progress
@@ -174,12 +174,12 @@ TEST_P(SonderbitsTest, NurMitIhremEigentümer) {
     }
 }
 
-INSTANTIATE_TEST_SUITE_P(Eigentum, SonderbitsTest,
-                         ::testing::Values(
-                             Sonderfall{"Verweigert", 65534, 65534, true, 0755, false},
-                             Sonderfall{"BesitzerPasst", 0, 65534, true, 04755, true},
-                             Sonderfall{"NurSetgid", 65534, 65534, true, 0755, false, 02755}),
-                         [](const auto& fall) { return std::string(fall.param.name); });
+INSTANTIATE_TEST_SUITE_P(
+    Eigentum, SonderbitsTest,
+    ::testing::Values(Sonderfall{"Verweigert", 65534, 65534, true, 0755, false},
+                      Sonderfall{"BesitzerPasst", 0, 65534, true, 04755, true},
+                      Sonderfall{"NurSetgid", 65534, 65534, true, 0755, false, 02755}),
+    [](const auto& fall) { return std::string(fall.param.name); });
 
 }  // namespace
 }  // namespace tarvendo::test

@@ -108,7 +108,9 @@ struct Lauf {
             p.ends_with('/') ? test::erstelle_verzeichnis(tmp / p)
                              : test::schreibe_datei(tmp / p, "");
     }
-    void los() { (void)vergleiche(stand, quelle, ziel, anzeigen.alle, schleife, zustand, dateisystem); }
+    void los() {
+        (void)vergleiche(stand, quelle, ziel, anzeigen.alle, schleife, zustand, dateisystem);
+    }
 };
 
 TEST(Vergleich, VollständigerLauf) {
@@ -138,8 +140,8 @@ TEST(Vergleich, Abbruch) {
         // A second command started from inside the yield is refused and
         // leaves the trees being walked alone.
         const Pfadklasse* quellbaum = l.stand.quellbaum.get();
-        geschachtelt = vergleiche(l.stand, l.quelle, l.ziel, l.anzeigen.alle, l.schleife,
-                                  l.zustand, l.dateisystem);
+        geschachtelt = vergleiche(l.stand, l.quelle, l.ziel, l.anzeigen.alle, l.schleife, l.zustand,
+                                  l.dateisystem);
         EXPECT_EQ(l.stand.quellbaum.get(), quellbaum);
         l.zustand.abbruch = true;
     };

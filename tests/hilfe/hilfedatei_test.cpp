@@ -3,7 +3,6 @@
 
 #include <gtest/gtest.h>
 
-
 #include "hilfe/chmdatei.h"
 #include "hilfe/html_help.h"
 #include "testhilfe/tempverzeichnis.h"

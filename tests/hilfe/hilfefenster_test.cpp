@@ -7,7 +7,6 @@
 
 #include <gtest/gtest.h>
 
-
 #include "hilfe/hilfebrowser.h"
 #include "hilfe/hilfefenster.h"
 #include "hilfe/html_help.h"

@@ -107,7 +107,8 @@ TEST_F(FensterTest, GanzeSitzungVomVergleichBisZumAbgleich) {
     ASSERT_EQ(meldungen.size(), 2u);
     EXPECT_NE(meldungen[0].find(": 5 Dateien erstellt, 0 Dateien ersetzt, 2 Einträge gelöscht, "
                                 "1 Verzeichnis erstellt\n\nDiesen Lauf rückgängig machen?"),
-              std::string::npos) << meldungen[0];
+              std::string::npos)
+        << meldungen[0];
     EXPECT_TRUE(meldungen[1].ends_with("Der Lauf wurde rückgängig gemacht.")) << meldungen[1];
     EXPECT_EQ(test::lies_datei(daten / "z/alt/x"), "x");
     EXPECT_EQ(test::lies_datei(daten / "z/A/B/3.txt"), "alt");
@@ -190,7 +191,7 @@ TEST_F(FensterTest, GewagterLaufWirdErfragt) {
     ASSERT_EQ(::truncate((daten / "riesig/datei").c_str(), off_t{1} << 42), 0);  // a hole
     const struct {
         std::string quelle, ziel;
-        std::string frage;  // its beginning
+        std::string frage;             // its beginning
         std::optional<Texte> nach_ok;  // the target after a run that is let go
     } fälle[] = {
         {"q", "z",

@@ -15,12 +15,8 @@ namespace {
 TEST(Linuxsystem, VersionAusDemKernelrelease) {
     // A part that is missing or out of range is 0, and so is everything after it.
     const std::pair<std::string_view, std::array<std::uint32_t, 3>> zeilen[] = {
-        {"6.1.0-18-amd64", {6, 1, 0}},
-        {"5.15.153.1-WSL2", {5, 15, 153}},
-        {"6.x.2", {6, 0, 0}},
-        {"6.1.99999999999", {6, 1, 0}},
-        {"99999999999.1", {0, 0, 0}},
-        {"", {0, 0, 0}}};
+        {"6.1.0-18-amd64", {6, 1, 0}},  {"5.15.153.1-WSL2", {5, 15, 153}}, {"6.x.2", {6, 0, 0}},
+        {"6.1.99999999999", {6, 1, 0}}, {"99999999999.1", {0, 0, 0}},      {"", {0, 0, 0}}};
     for (const auto& [release, version] : zeilen) {
         const Versionssatz s = versionssatz_aus_kernelrelease(release);
         EXPECT_EQ((std::array{s.major, s.minor, s.build}), version) << release;

@@ -14,8 +14,8 @@ TEST(Pfad, VerbindenUndZerlegen) {
     const struct {
         std::string_view basis, relativ, erwartet;
     } fälle[] = {
-        {"/", "a", "/a"}, {"/", "/a", "/a"}, {"", "a", "/a"},       {"/q", "", "/q"},
-        {"/q", "/a", "/q/a"}, {"/q\xff", "b\n", "/q\xff/b\n"},
+        {"/", "a", "/a"}, {"/", "/a", "/a"},    {"", "a", "/a"},
+        {"/q", "", "/q"}, {"/q", "/a", "/q/a"}, {"/q\xff", "b\n", "/q\xff/b\n"},
     };
     for (const auto& f : fälle) {
         EXPECT_EQ(verbinde(f.basis, f.relativ), f.erwartet) << f.basis << " " << f.relativ;

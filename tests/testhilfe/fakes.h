@@ -20,12 +20,20 @@ public:
     void textpfad(std::string_view s) override {
         aufrufe.push_back("textpfad:" + (letzter_text = s));
     }
-    void setze_maxwert(std::int32_t w) override { aufrufe.push_back("maxwert:" + std::to_string(w)); }
-    void setze_aktwert(std::int32_t w) override { aufrufe.push_back("aktwert:" + std::to_string(w)); }
-    void erhöhe_aktwert(std::int32_t w) override { aufrufe.push_back("erhöhe:" + std::to_string(w)); }
+    void setze_maxwert(std::int32_t w) override {
+        aufrufe.push_back("maxwert:" + std::to_string(w));
+    }
+    void setze_aktwert(std::int32_t w) override {
+        aufrufe.push_back("aktwert:" + std::to_string(w));
+    }
+    void erhöhe_aktwert(std::int32_t w) override {
+        aufrufe.push_back("erhöhe:" + std::to_string(w));
+    }
     void Reset() override { aufrufe.push_back("Reset"); }
     void mit_prozentzahl(bool s) override { aufrufe.push_back(s ? "prozent:an" : "prozent:aus"); }
-    void setze_ausrichtung(std::int32_t a) override { aufrufe.push_back("ausrichtung:" + std::to_string(a)); }
+    void setze_ausrichtung(std::int32_t a) override {
+        aufrufe.push_back("ausrichtung:" + std::to_string(a));
+    }
 };
 
 struct AufzeichnendeAnzeigen {

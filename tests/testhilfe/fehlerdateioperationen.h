@@ -42,44 +42,47 @@ public:
         const int code = zähle(__func__);
         return code == 0 ? echt : Ausgang::fehler(code);
     }
-    Ergebnis<struct stat> status(int fd) override WEITER(status, fd)
-    Ergebnis<struct stat> status_ohne_folgen(int v, const std::string& n) override
-        WEITER(status_ohne_folgen, v, n)
-    Ausgang klone(int z, int q) override WEITER(klone, z, q)
-    Ergebnis<std::size_t> kopiere_bereich(int q, std::int64_t& qp, int z, std::int64_t& zp,
-                                          std::size_t n) override
-        WEITER(kopiere_bereich, q, qp, z, zp, n)
-    Ergebnis<std::size_t> lies(int fd, void* p, std::size_t n) override WEITER(lies, fd, p, n)
-    Ergebnis<std::size_t> schreibe(int fd, const void* p, std::size_t n) override
-        WEITER(schreibe, fd, p, n)
-    Ausgang setze_rechte(int fd, mode_t m) override WEITER(setze_rechte, fd, m)
-    Ausgang setze_eigentümer(int fd, uid_t u, gid_t g) override WEITER(setze_eigentümer, fd, u, g)
-    Ausgang setze_rechte_von(int v, const std::string& n, mode_t m) override
-        WEITER(setze_rechte_von, v, n, m)
-    Ausgang setze_zeiten(int fd, const timespec t[2]) override WEITER(setze_zeiten, fd, t)
-    Ausgang setze_zeiten_von(int v, const std::string& n, const timespec t[2]) override
-        WEITER(setze_zeiten_von, v, n, t)
-    Ausgang benenne_um(int va, const std::string& a, int vn, const std::string& n) override
-        WEITER(benenne_um, va, a, vn, n)
-    Ausgang entferne_datei(int v, const std::string& n) override WEITER(entferne_datei, v, n)
-    Ausgang entferne_verzeichnis(int v, const std::string& n) override
-        WEITER(entferne_verzeichnis, v, n)
-    Ausgang erstelle_verzeichnis(int v, const std::string& n, mode_t m) override
-        WEITER(erstelle_verzeichnis, v, n, m)
-    Ausgang synchronisiere(int fd) override WEITER(synchronisiere, fd)
-    Ausgang sperre_exklusiv(int fd) override WEITER(sperre_exklusiv, fd)
-    Ergebnis<std::int64_t> suche(int fd, std::int64_t p, int w) override WEITER(suche, fd, p, w)
-    Ausgang kürze(int fd, std::int64_t n) override WEITER(kürze, fd, n)
-    Ergebnis<std::size_t> attributnamen(int fd, char* p, std::size_t n) override
-        WEITER(attributnamen, fd, p, n)
-    Ergebnis<std::size_t> lies_attribut(int fd, const std::string& a, void* p,
-                                        std::size_t n) override WEITER(lies_attribut, fd, a, p, n)
-    Ausgang setze_attribut(int fd, const std::string& a, const void* w, std::size_t n) override
+    Ergebnis<struct stat> status(int fd) override
+        WEITER(status, fd) Ergebnis<struct stat> status_ohne_folgen(int v,
+                                                                    const std::string& n) override
+        WEITER(status_ohne_folgen, v, n) Ausgang klone(int z, int q) override
+        WEITER(klone, z, q) Ergebnis<std::size_t> kopiere_bereich(int q, std::int64_t& qp, int z,
+                                                                  std::int64_t& zp,
+                                                                  std::size_t n) override
+        WEITER(kopiere_bereich, q, qp, z, zp, n) Ergebnis<std::size_t> lies(int fd, void* p,
+                                                                            std::size_t n) override
+        WEITER(lies, fd, p, n) Ergebnis<std::size_t> schreibe(int fd, const void* p,
+                                                              std::size_t n) override
+        WEITER(schreibe, fd, p, n) Ausgang setze_rechte(int fd, mode_t m) override
+        WEITER(setze_rechte, fd, m) Ausgang setze_eigentümer(int fd, uid_t u, gid_t g) override
+        WEITER(setze_eigentümer, fd, u, g) Ausgang
+        setze_rechte_von(int v, const std::string& n, mode_t m) override
+        WEITER(setze_rechte_von, v, n, m) Ausgang setze_zeiten(int fd, const timespec t[2]) override
+        WEITER(setze_zeiten, fd, t) Ausgang
+        setze_zeiten_von(int v, const std::string& n, const timespec t[2]) override
+        WEITER(setze_zeiten_von, v, n, t) Ausgang
+        benenne_um(int va, const std::string& a, int vn, const std::string& n) override
+        WEITER(benenne_um, va, a, vn, n) Ausgang
+        entferne_datei(int v, const std::string& n) override WEITER(entferne_datei, v, n) Ausgang
+        entferne_verzeichnis(int v, const std::string& n) override
+        WEITER(entferne_verzeichnis, v, n) Ausgang
+        erstelle_verzeichnis(int v, const std::string& n, mode_t m) override
+        WEITER(erstelle_verzeichnis, v, n, m) Ausgang synchronisiere(int fd) override
+        WEITER(synchronisiere, fd) Ausgang sperre_exklusiv(int fd) override
+        WEITER(sperre_exklusiv, fd) Ergebnis<std::int64_t> suche(int fd, std::int64_t p,
+                                                                 int w) override
+        WEITER(suche, fd, p, w) Ausgang kürze(int fd, std::int64_t n) override
+        WEITER(kürze, fd, n) Ergebnis<std::size_t> attributnamen(int fd, char* p,
+                                                                 std::size_t n) override
+        WEITER(attributnamen, fd, p,
+               n) Ergebnis<std::size_t> lies_attribut(int fd, const std::string& a, void* p,
+                                                      std::size_t n) override
+        WEITER(lies_attribut, fd, a, p, n) Ausgang
+        setze_attribut(int fd, const std::string& a, const void* w, std::size_t n) override
         WEITER(setze_attribut, fd, a, w, n)
 #undef WEITER
 
-private:
-    struct Regel {
+            private : struct Regel {
         std::string op;
         int aufruf;  // 0: every call
         int code;
