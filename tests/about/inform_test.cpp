@@ -46,11 +46,9 @@ TEST(Inform, ZeilenMitVersionenErfundenerBibliotheken) {
     const Inform dialog(nullptr, komponenten, "Ubuntu 24.04.1 LTS (Noble Numbat), Service Pack 3");
 
     EXPECT_EQ(dialog.windowTitle(), "Informationen zu Tarvendo");
-    EXPECT_EQ(label(dialog, "lblTitle")->text(), "Tarvendo");
     EXPECT_TRUE(QRegularExpression("^Version \\d+\\.\\d+\\.\\d+$")
                     .match(label(dialog, "Version")->text())
                     .hasMatch());
-    EXPECT_EQ(label(dialog, "Copyright")->text(), "Copyright © 2026 Morvanhalder");
 
     const struct {
         const char* beschriftung;

@@ -49,7 +49,6 @@ TEST(Cli, Aufrufe) {
         "Quellverzeichnis " + d + "/fehlt existiert nicht oder ist kein Verzeichnis\n";
     const Fall fälle[] = {
         {{}, 2, "", "Aufruf:\n"},
-        {{"synchronisieren", "--alles", d, d + "/z"}, 2, "", "Aufruf:\n"},
         // The source forgotten: the option is no directory name.
         {{"synchronisieren", "--löschen-erlauben", d + "/z"}, 2, "", "Aufruf:\n"},
         {{"vergleichen", d, d + "/z", "--löschen-erlauben"}, 2, "", "Aufruf:\n"},

@@ -25,13 +25,19 @@ inline pid_t starte_prozess(const TempVerzeichnis& tmp, std::string programm,
     for (std::string& a : argumente) argv.push_back(a.data());
     argv.push_back(nullptr);
     const std::string aus = ausgabe.empty() ? tmp / "stdout" : ausgabe, fehler = tmp / "stderr";
+    // Opened before the fork, so the files are there even for a child killed at once.
+    const int flags = O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC;
+    const int fd_aus = ::open(aus.c_str(), flags, 0600),
+              fd_fehler = ::open(fehler.c_str(), flags, 0600);
     const pid_t pid = ::fork();
     if (pid == 0) {
-        ::dup2(::open(aus.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600), 1);
-        ::dup2(::open(fehler.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600), 2);
+        ::dup2(fd_aus, 1);
+        ::dup2(fd_fehler, 2);
         ::execv(argv[0], argv.data());
         ::_exit(127);
     }
+    ::close(fd_aus);
+    ::close(fd_fehler);
     return pid;
 }
 
