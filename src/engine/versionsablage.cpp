@@ -79,9 +79,7 @@ Ergebnis<int> Versionsablage::öffne_unterordner(std::string_view relativ) {
         const auto ende = rest.find('/');
         const std::string stufe(rest.substr(0, ende));
         rest = ende == std::string_view::npos ? std::string_view() : rest.substr(ende);
-        const Ausgang s = ops_.erstelle_verzeichnis(fd, stufe, 0700);
-        if (!s && s.fehlercode() != EEXIST) return Ergebnis<int>::fehler(s.fehlercode());
-        auto neu = ops_.öffne(fd, stufe, ordner_flags, 0);
+        auto neu = öffne_stufe(ops_, fd, stufe, true);
         if (!neu) return neu;
         aktuell = Dateigriff(ops_, neu.wert());
         fd = aktuell.fd();

@@ -83,16 +83,19 @@ std::string versionszeit_text(std::string_view name) {
     return std::string(text, n);
 }
 
+Ergebnis<int> öffne_stufe(Dateioperationen& ops, int fd, const std::string& name, bool erstellen) {
+    if (erstellen) {
+        const Ausgang s = ops.erstelle_verzeichnis(fd, name, 0700);
+        if (!s && s.fehlercode() != EEXIST) return Ergebnis<int>::fehler(s.fehlercode());
+    }
+    return ops.öffne(fd, name, ordner_flags, 0);
+}
+
 Ergebnis<int> öffne_versionen(Dateioperationen& ops, int basis, bool erstellen) {
     int fd = basis;
     Dateigriff oben;
     for (const std::string_view stufe : {reservierter_ordner, versionen_ordner}) {
-        const std::string name(stufe);
-        if (erstellen) {
-            const Ausgang s = ops.erstelle_verzeichnis(fd, name, 0700);
-            if (!s && s.fehlercode() != EEXIST) return Ergebnis<int>::fehler(s.fehlercode());
-        }
-        auto neu = ops.öffne(fd, name, ordner_flags, 0);
+        auto neu = öffne_stufe(ops, fd, std::string(stufe), erstellen);
         if (!neu) return neu;
         oben = Dateigriff(ops, neu.wert());
         fd = oben.fd();

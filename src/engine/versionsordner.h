@@ -35,6 +35,11 @@ inline constexpr int standard_versionen_tage = 30;
 // "07.12.2026 20:05:33", the local time of a version folder's run.
 [[nodiscard]] std::string versionszeit_text(std::string_view name);
 
+// Opens the directory name in fd without following a link; with erstellen,
+// makes it first (0700) unless it is there.
+[[nodiscard]] Ergebnis<int> öffne_stufe(Dateioperationen& ops, int fd, const std::string& name,
+                                        bool erstellen);
+
 // Opens .tarvendo/versionen below the open target base; with erstellen, the
 // missing levels are made (0700). ELOOP or ENOTDIR when a level is a link.
 [[nodiscard]] Ergebnis<int> öffne_versionen(Dateioperationen& ops, int basis, bool erstellen);
